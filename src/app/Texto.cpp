@@ -154,8 +154,10 @@ bool IgualesSinMayusculas(std::string_view a, std::string_view b) {
         for (size_t i = 0; i < a.size(); ++i) {
             char x = a[i];
             char y = b[i];
-            if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
-            if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
+            if (x >= 'a' && x <= 'z')
+                x = static_cast<char>(x - 32);
+            if (y >= 'a' && y <= 'z')
+                y = static_cast<char>(y - 32);
             if (x != y) {
                 return false;
             }

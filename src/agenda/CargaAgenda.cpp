@@ -1,0 +1,264 @@
+// The Data action: choosing agenda files, reading them into the data set and
+// reporting what was loaded; and the clear action.
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <unordered_set>
+
+#include "agenda/LectorAgenda.h"
+#include "app/FormVarnolt.h"
+#include "app/Formato.h"
+#include "app/Regional.h"
+#include "app/Texto.h"
+
+namespace varnolt {
+namespace {
+
+std::string NombreSinCarpeta(const std::string& ruta) {
+    const size_t p = ruta.find_last_of("/\\");
+    return p == std::string::npos ? ruta : ruta.substr(p + 1);
+}
+
+std::string CarpetaDe(const std::string& ruta) {
+    const size_t p = ruta.find_last_of("/\\");
+    return p == std::string::npos ? std::string() : ruta.substr(0, p);
+}
+
+std::string LeerArchivo(const std::string& ruta) {
+    std::ifstream f(ruta, std::ios::binary);
+    if (!f) {
+        const int e = errno;
+        throw ErrorArchivo(
+            Format("No se puede abrir el archivo \"%s\". %s", {ruta, std::strerror(e)}));
+    }
+    std::string datos((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    if (f.bad()) {
+        const int e = errno;
+        throw ErrorArchivo(
+            Format("No se puede leer el archivo \"%s\". %s", {ruta, std::strerror(e)}));
+    }
+    return datos;
+}
+
+}  // namespace
+
+void TFormVarnolt::SBContactosClick() {
+    auto archivos = Ventana.PedirArchivosAgenda(CarpetaDe(ArchivoAgenda));
+    if (!archivos || archivos->empty()) {
+        return;
+    }
+    CargarAgendas(*archivos);
+}
+
+void TFormVarnolt::CargarAgendas(const std::vector<std::string>& archivos) {
+    InfoData.clear();
+    const std::int64_t inicio = RelojMs();
+    Picos.UmbralPico = 0;
+    Ventana.MostrarProgreso();
+    Ventana.ProcesarMensajes();
+
+    std::string resultado;
+    try {
+        for (const std::string& archivo : archivos) {
+            ArchivoAgenda = archivo;
+            DataCargada = CargarAgenda(ArchivoAgenda, resultado);
+            InfoData += resultado + "\r";
+        }
+    } catch (...) {
+        // A file that cannot be read stops the whole action; what was loaded stays.
+        Ventana.CerrarProgreso();
+        throw;
+    }
+    InfoData.insert(0, archivos.size() == 1 ? "Archivo cargado:\r\r" : "Archivos cargados:\r\r");
+    Ventana.CerrarProgreso();
+
+    if (!DataCargada) {
+        Ventana.CerrarAviso();
+        Ventana.MostrarError(resultado);
+        return;
+    }
+    BBAllYearClick();
+    AjustarPaneles();
+    SetTendenciasItems(true);
+    if (AbrirArquetipos) {
+        AbrirArquetipos();
+    }
+    HabilitarControles(true);
+    const std::int64_t ms = std::max<std::int64_t>(0, RelojMs() - inicio);
+    Ventana.MostrarMensaje(InfoData +
+                           Format("%sEn %d minutos %d segundos %d milisegundos !",
+                                  {"\r", static_cast<int>(ms / 60000 % 60),
+                                   static_cast<int>(ms / 1000 % 60), static_cast<int>(ms % 1000)}));
+    TWDetalleContactosVisible = SBViewContacto && ControlesHabilitados;
+    Ventana.Refrescar(Vista::ContactosDia);
+}
+
+bool TFormVarnolt::CargarAgenda(const std::string& ruta, std::string& resultado) {
+    CatItemsTra.clear();
+    CatItemsNat.clear();
+    CatAspectos.clear();
+
+    const std::string datos = LeerArchivo(ruta);
+    std::vector<std::string_view> lineas = DividirLineas(datos);
+    const int total = static_cast<int>(lineas.size());
+    const int registros = std::max(0, total - 1);
+    const std::string nombre = NombreSinCarpeta(ruta);
+    Ventana.TituloProgreso(Format("Cargando data -> %s [%d registros]", {nombre, registros}));
+    Ventana.ProcesarMensajes();
+
+    // Look-up sets for the "add when not there yet" rules of the catalogues.
+    std::unordered_set<std::uint32_t> natales;
+    std::unordered_set<std::uint32_t> transitos;
+    for (const std::string& s : LBItemNat.Items) {
+        natales.insert(Codigo(s).id());
+    }
+    for (const std::string& s : LBItemTra.Items) {
+        transitos.insert(Codigo(s).id());
+    }
+    std::unordered_set<std::string> aspectos;
+    std::string ultimoAspecto;
+    int ultimoAnio = -1;
+    std::uint32_t ultimoNat = UINT32_MAX;
+    std::uint32_t ultimoTra = UINT32_MAX;
+
+    const char sep = SeparadorDecimal();
+    TraductorCodigos codigos;
+    const size_t previos = Tendencias.size();
+    Tendencias.reserve(previos + static_cast<size_t>(registros));
+    bool fallo = false;
+    std::string_view lineaFallida;
+    LineaAgenda leida;
+    for (int i = 1; i < total; ++i) {
+        if (i % 250 == 0) {
+            Ventana.PosicionProgreso(static_cast<int>(static_cast<std::int64_t>(i) * 100 / total));
+            Ventana.ProcesarMensajes();
+        }
+        leida = LineaAgenda{};
+        leida.tendencia.Linea = i;
+        if (!LeerLineaAgenda(lineas[static_cast<size_t>(i)], sep, codigos, leida)) {
+            fallo = true;
+            lineaFallida = lineas[static_cast<size_t>(i)];
+            break;
+        }
+        const TTendencia& t = leida.tendencia;
+        if (FechaMin == 0 || t.Fecha < FechaMin) {
+            FechaMin = t.Fecha;
+        }
+        if (FechaMax == 0 || t.Fecha > FechaMax) {
+            FechaMax = t.Fecha;
+        }
+        const int anio = DecodificarFecha(t.Fecha).anio;
+        if (anio != ultimoAnio) {
+            AnadirAnio(anio);
+            ultimoAnio = anio;
+        }
+        if (t.NatContacto.id() != ultimoNat) {
+            ultimoNat = t.NatContacto.id();
+            if (natales.insert(ultimoNat).second) {
+                LBItemNat.Add(t.NatContacto.texto());
+            }
+        }
+        if (t.ItemTransito.id() != ultimoTra) {
+            ultimoTra = t.ItemTransito.id();
+            if (transitos.insert(ultimoTra).second) {
+                LBItemTra.Add(t.ItemTransito.texto());
+            }
+        }
+        if (leida.textoAspecto != ultimoAspecto) {
+            ultimoAspecto = std::string(leida.textoAspecto);
+            if (aspectos.insert(ultimoAspecto).second) {
+                CatAspectos.push_back(Cp1252AUtf8(ultimoAspecto));
+            }
+        }
+        Tendencias.push_back(t);
+    }
+
+    if (fallo) {
+        resultado = Format(
+            "Se presento un error al cargar el archivo de contactos.%s%s%sEsto puede ser por que "
+            "se abrio un archivo que no respeta el formato requerido o se cargo una linea "
+            "corrupta de datos.",
+            {"\r\r", nombre, "\r\r"});
+        resultado += "\r\rEl error se produjo con la linea: \r" + Cp1252AUtf8(lineaFallida);
+        LimpiarData();
+    }
+    CatItemsTra = LBItemTra.Items;
+    CatItemsNat = LBItemNat.Items;
+    if (fallo) {
+        return false;
+    }
+
+    // The file's records are mostly in date order already: sort them (stably,
+    // so a day keeps the file's order) and merge them with what was loaded.
+    auto porFecha = [](const TTendencia& a, const TTendencia& b) { return a.Fecha < b.Fecha; };
+    const auto medio = Tendencias.begin() + static_cast<std::ptrdiff_t>(previos);
+    if (!std::is_sorted(medio, Tendencias.end(), porFecha)) {
+        std::stable_sort(medio, Tendencias.end(), porFecha);
+    }
+    std::inplace_merge(Tendencias.begin(), medio, Tendencias.end(), porFecha);
+
+    resultado = Format("%s [%d registros]", {nombre, registros});
+    ArchivosInfo.push_back(resultado);
+    return true;
+}
+
+void TFormVarnolt::AnadirAnio(int anio) {
+    const std::string texto = std::to_string(anio);
+    if (!std::binary_search(LBYear.Items.begin(), LBYear.Items.end(), texto)) {
+        LBYear.Add(texto);
+    }
+}
+
+void TFormVarnolt::LimpiarData() {
+    DataCargada = false;
+    InfoData = "-No hay data cargada-";
+    LBArqTra.Clear();
+    LBArqAsp.Clear();
+    LBArqNat.Clear();
+    LabelDetAspNatal.clear();
+    LabelDetAspPos.clear();
+    Tendencias.clear();
+    Tendencias.shrink_to_fit();
+    Ponderacion.TotalesDia.clear();
+    Ponderacion.TotalesNat.clear();
+    Ponderacion.TotalesTra.clear();
+    Ponderacion.TotalesAsp.clear();
+    LBYear.Clear();
+    LBItemNat.Clear();
+    LBItemTra.Clear();
+    LBContactos.Clear();
+    LBFechaPP.Clear();
+    ArchivosInfo.clear();
+    Etiquetas.RangoData = "-";
+    Etiquetas.Max = "-";
+    Etiquetas.RangoVisual = "-";
+    Etiquetas.SumaPP = "-";
+    Etiquetas.FechasPico = "-";
+    MemoResultados.clear();
+    MemoInfo.clear();
+    TWCSVVisible = false;
+    MemoPrompt.clear();
+    SBCopyPromptEnabled = false;
+    SBPromptCSVEnabled = false;
+    SBPromptCSVDown = false;
+    Picos.PPMaxGlobal = 0;
+    Picos.FechaPPMax = 0;
+    RangoIni = 0;
+    RangoFin = 0;
+    FechaMin = 0;
+    FechaMax = 0;
+    Seleccion.AspectosSel.clear();
+    Seleccion.ItemsNatSel.clear();
+    Seleccion.ItemsTraSel.clear();
+    HabilitarControles(false);
+    Ventana.Refrescar(Vista::Listas);
+    Ventana.Refrescar(Vista::FechasPP);
+    Ventana.Refrescar(Vista::Arquetipos);
+    Ventana.Refrescar(Vista::ContactosDia);
+    Ventana.Refrescar(Vista::Exportacion);
+    Ventana.ProcesarMensajes();
+}
+
+}  // namespace varnolt

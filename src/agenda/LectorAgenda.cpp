@@ -1,0 +1,308 @@
+// The agenda line format.
+//
+// An agenda is Windows-1252 text. Its first line is a header and is never
+// read. Every further line is one contact made of 22 tokens separated by
+// single spaces, read from the front of the line: a token is the text up to
+// the next space, and the token and that space are removed; when no space is
+// left the token taken is empty and the line stays as it is. Token 21, the
+// last, is whatever remains. Two spaces in a row therefore make an empty
+// token, which fails wherever a number or a date is expected.
+//
+//   0 1 2    ignored
+//   3        date Y-M-D (2024-3-7 and 2024-03-07 are the same day)
+//   4        contact N:NAT(A°)TRA, "°" being the single byte 0xB0
+//   5 6      natal item code, transit item code
+//   7        strength "87.5%"; the one character after its space is skipped too
+//   8        strength band "0%-20%" … "80%-100%" (anything else is band 1)
+//   9        weight (real)
+//   10       aspect angle (integer)
+//   11       value (real)
+//   12..15   ignored
+//   16       natal longitude (real)
+//   17..20   ignored
+//   21       transit longitude (real), the rest of the line; trailing spaces allowed
+//
+// Integers are decimal with an optional sign. Reals are an optional sign,
+// digits, the decimal separator of the regional settings and digits, and an
+// optional exponent; no thousands separator.
+#include "agenda/LectorAgenda.h"
+
+#include <charconv>
+#include <limits>
+
+#include "app/Texto.h"
+
+namespace varnolt {
+namespace {
+
+constexpr char kGrado = '\xB0';
+
+std::string_view Token(std::string_view& resto) {
+    const size_t p = resto.find(' ');
+    if (p == std::string_view::npos) {
+        return {};
+    }
+    const std::string_view t = resto.substr(0, p);
+    resto.remove_prefix(p + 1);
+    return t;
+}
+
+bool EsDigito(char c) {
+    return c >= '0' && c <= '9';
+}
+
+std::string_view RecortarEspacios(std::string_view s) {
+    while (!s.empty() && s.front() == ' ') {
+        s.remove_prefix(1);
+    }
+    while (!s.empty() && s.back() == ' ') {
+        s.remove_suffix(1);
+    }
+    return s;
+}
+
+int BandaDe(std::string_view texto) {
+    static constexpr std::string_view kBandas[] = {"0%-20%", "20%-40%", "40%-60%", "60%-80%",
+                                                   "80%-100%"};
+    for (int i = 0; i < 5; ++i) {
+        if (texto == kBandas[i]) {
+            return i + 1;
+        }
+    }
+    return 1;
+}
+
+// A transit code ending in a lone cusp digit after its first "C" ("C1", "C0")
+// is widened to two digits.
+std::string_view ReglaCuspide(std::string_view tra, std::string& almacen) {
+    const size_t c = tra.find('C');
+    if (c == std::string_view::npos) {
+        return tra;
+    }
+    const std::string_view tras = tra.substr(c + 1);
+    if (tras == "0" || tras == "1") {
+        almacen = "C0";
+        almacen += tras;
+        return almacen;
+    }
+    return tra;
+}
+
+}  // namespace
+
+Codigo TraductorCodigos::Traducir(std::string_view cp1252) {
+    auto it = vistos_.find(cp1252);
+    if (it != vistos_.end()) {
+        return it->second;
+    }
+    const Codigo codigo = EsAscii(cp1252) ? Codigo(cp1252) : Codigo(Cp1252AUtf8(cp1252));
+    vistos_.emplace(std::string(cp1252), codigo);
+    return codigo;
+}
+
+bool LeerEntero(std::string_view texto, std::int32_t& valor) {
+    if (texto.empty()) {
+        return false;
+    }
+    bool negativo = false;
+    if (texto.front() == '+' || texto.front() == '-') {
+        negativo = texto.front() == '-';
+        texto.remove_prefix(1);
+    }
+    if (texto.empty()) {
+        return false;
+    }
+    std::int64_t v = 0;
+    for (char c : texto) {
+        if (!EsDigito(c)) {
+            return false;
+        }
+        v = v * 10 + (c - '0');
+        if (v > static_cast<std::int64_t>(std::numeric_limits<std::int32_t>::max()) + 1) {
+            return false;
+        }
+    }
+    if (negativo) {
+        v = -v;
+    }
+    if (v > std::numeric_limits<std::int32_t>::max() ||
+        v < std::numeric_limits<std::int32_t>::min()) {
+        return false;
+    }
+    valor = static_cast<std::int32_t>(v);
+    return true;
+}
+
+bool LeerReal(std::string_view texto, char separadorDecimal, double& valor) {
+    texto = RecortarEspacios(texto);
+    // Validate the shape first, copying it with "." as the separator.
+    char buf[128];
+    if (texto.empty() || texto.size() >= sizeof buf) {
+        return false;
+    }
+    size_t i = 0;
+    size_t n = 0;
+    if (texto[i] == '+' || texto[i] == '-') {
+        if (texto[i] == '-') {
+            buf[n++] = '-';
+        }
+        ++i;
+    }
+    size_t digitos = 0;
+    while (i < texto.size() && EsDigito(texto[i])) {
+        buf[n++] = texto[i++];
+        ++digitos;
+    }
+    if (i < texto.size() && texto[i] == separadorDecimal) {
+        buf[n++] = '.';
+        ++i;
+        while (i < texto.size() && EsDigito(texto[i])) {
+            buf[n++] = texto[i++];
+            ++digitos;
+        }
+    }
+    if (digitos == 0) {
+        return false;
+    }
+    if (i < texto.size() && (texto[i] == 'e' || texto[i] == 'E')) {
+        buf[n++] = 'e';
+        ++i;
+        if (i < texto.size() && (texto[i] == '+' || texto[i] == '-')) {
+            buf[n++] = texto[i++];
+        }
+        size_t exp = 0;
+        while (i < texto.size() && EsDigito(texto[i])) {
+            buf[n++] = texto[i++];
+            ++exp;
+        }
+        if (exp == 0) {
+            return false;
+        }
+    }
+    if (i != texto.size()) {
+        return false;
+    }
+    double v = 0;
+    const auto r = std::from_chars(buf, buf + n, v);
+    if (r.ec != std::errc() || r.ptr != buf + n) {
+        return false;  // out of the range of a double
+    }
+    valor = v;
+    return true;
+}
+
+bool LeerFechaAgenda(std::string_view texto, TFecha& fecha) {
+    const size_t g1 = texto.find('-');
+    if (g1 == std::string_view::npos) {
+        return false;
+    }
+    const size_t g2 = texto.find('-', g1 + 1);
+    if (g2 == std::string_view::npos) {
+        return false;
+    }
+    std::int32_t anio = 0;
+    std::int32_t mes = 0;
+    std::int32_t dia = 0;
+    auto parte = [](std::string_view s, std::int32_t& v) {
+        return !s.empty() && EsDigito(s.front()) && LeerEntero(s, v);
+    };
+    if (!parte(texto.substr(0, g1), anio) || !parte(texto.substr(g1 + 1, g2 - g1 - 1), mes) ||
+        !parte(texto.substr(g2 + 1), dia) || !EsFechaValida(anio, mes, dia)) {
+        return false;
+    }
+    fecha = CodificarFecha(anio, mes, dia);
+    return true;
+}
+
+bool LeerLineaAgenda(std::string_view linea, char sep, TraductorCodigos& codigos,
+                     LineaAgenda& salida) {
+    TTendencia& t = salida.tendencia;
+    std::string_view resto = linea;
+    for (int i = 0; i < 3; ++i) {
+        Token(resto);
+    }
+    if (!LeerFechaAgenda(Token(resto), t.Fecha)) {
+        return false;
+    }
+
+    // Token 4: N:NAT(A°)TRA
+    const std::string_view contacto = Token(resto);
+    const size_t dosPuntos = contacto.find(':');
+    if (dosPuntos == std::string_view::npos) {
+        return false;
+    }
+    const size_t abre = contacto.find('(', dosPuntos + 1);
+    if (abre == std::string_view::npos) {
+        return false;
+    }
+    const size_t cierra = contacto.find(')', abre + 1);
+    if (cierra == std::string_view::npos) {
+        return false;
+    }
+    const std::string_view angulo = contacto.substr(abre + 1, cierra - abre - 1);
+    const size_t grado = angulo.find(kGrado);
+    if (grado == std::string_view::npos ||
+        !LeerEntero(contacto.substr(0, dosPuntos), t.IdContacto) ||
+        !LeerEntero(angulo.substr(0, grado), t.AngContacto)) {
+        return false;
+    }
+    std::string almacen;
+    t.NatContacto = codigos.Traducir(contacto.substr(dosPuntos + 1, abre - dosPuntos - 1));
+    t.TraContacto = codigos.Traducir(ReglaCuspide(contacto.substr(cierra + 1), almacen));
+
+    t.ItemNatal = codigos.Traducir(Token(resto));
+    t.ItemTransito = codigos.Traducir(Token(resto));
+
+    // Token 7: the strength, then one more character is skipped.
+    const std::string_view fuerza = Token(resto);
+    if (!resto.empty()) {
+        resto.remove_prefix(1);
+    }
+    const size_t pct = fuerza.find('%');
+    if (pct == std::string_view::npos || !LeerReal(fuerza.substr(0, pct), sep, t.Fuerza)) {
+        return false;
+    }
+    t.BandaFuerza = BandaDe(Token(resto));
+    if (!LeerReal(Token(resto), sep, t.Peso)) {
+        return false;
+    }
+    salida.textoAspecto = Token(resto);
+    if (!LeerEntero(salida.textoAspecto, t.Aspecto) || !LeerReal(Token(resto), sep, t.Valor)) {
+        return false;
+    }
+    for (int i = 12; i <= 15; ++i) {
+        Token(resto);
+    }
+    if (!LeerReal(Token(resto), sep, t.PosNatal)) {
+        return false;
+    }
+    for (int i = 17; i <= 20; ++i) {
+        Token(resto);
+    }
+    // Token 21: the rest of the line; spaces may follow the number.
+    std::string_view ultimo = resto;
+    while (!ultimo.empty() && ultimo.back() == ' ') {
+        ultimo.remove_suffix(1);
+    }
+    return LeerReal(ultimo, sep, t.PosTransito);
+}
+
+std::vector<std::string_view> DividirLineas(std::string_view texto) {
+    std::vector<std::string_view> lineas;
+    size_t inicio = 0;
+    const size_t n = texto.size();
+    while (inicio < n) {
+        size_t i = inicio;
+        while (i < n && texto[i] != '\r' && texto[i] != '\n') {
+            ++i;
+        }
+        lineas.push_back(texto.substr(inicio, i - inicio));
+        if (i < n && texto[i] == '\r' && i + 1 < n && texto[i + 1] == '\n') {
+            ++i;
+        }
+        inicio = i + 1;
+    }
+    return lineas;
+}
+
+}  // namespace varnolt

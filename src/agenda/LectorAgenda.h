@@ -1,0 +1,50 @@
+// Reading agenda files: the line format and the file as a list of lines.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "agenda/Tendencia.h"
+
+namespace varnolt {
+
+// One contact line, read from the Windows-1252 bytes of the file. Besides the
+// record it yields the text of the aspect token, which joins the aspect
+// catalogue.
+struct LineaAgenda {
+    TTendencia tendencia;
+    std::string_view textoAspecto;  // points into the line
+};
+
+// Turns item codes read from the file (Windows-1252) into program codes,
+// remembering the few distinct codes an agenda repeats.
+class TraductorCodigos {
+  public:
+    Codigo Traducir(std::string_view cp1252);
+
+  private:
+    struct Hash {
+        using is_transparent = void;
+        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    std::unordered_map<std::string, Codigo, Hash, std::equal_to<>> vistos_;
+};
+
+// Parses one contact line (without its line end). Returns false when any
+// number or the date does not read or the date is no calendar day. The
+// decimal separator is the one real numbers must use.
+bool LeerLineaAgenda(std::string_view linea, char separadorDecimal, TraductorCodigos& codigos,
+                     LineaAgenda& salida);
+
+// Number readers of the agenda format (exposed for the tests).
+bool LeerEntero(std::string_view texto, std::int32_t& valor);
+bool LeerReal(std::string_view texto, char separadorDecimal, double& valor);
+bool LeerFechaAgenda(std::string_view texto, TFecha& fecha);
+
+// The lines of a text: a line ends at CR, LF or CR LF; a break after the last
+// line makes no empty line. The views point into `texto`.
+std::vector<std::string_view> DividirLineas(std::string_view texto);
+
+}  // namespace varnolt

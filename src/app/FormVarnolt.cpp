@@ -1,0 +1,47 @@
+#include "app/FormVarnolt.h"
+
+#include <chrono>
+
+#include "analysis/Grupos.h"
+
+namespace varnolt {
+
+TFormVarnolt::TFormVarnolt(IVentana& ventana) : Ventana(ventana) {
+    LBYear.Sorted = true;
+    LBItemNat.Tag = 1;
+    LBItemTra.Tag = 2;
+    LBAspTra.Tag = 3;
+    LBArqNat.Tag = 1;
+    LBArqTra.Tag = 2;
+    LBArqAsp.Tag = 3;
+    for (std::string_view angulo : kAngulosAspTra) {
+        LBAspTra.Add(std::string(angulo));
+    }
+    RelojMs = [] {
+        using namespace std::chrono;
+        return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+    };
+}
+
+void TFormVarnolt::HabilitarControles(bool on) {
+    ControlesHabilitados = on;
+    if (on) {
+        BotonPeriodo = 1;
+    }
+    PanelChartDiaVisible = on;
+    PanelGraphsVisible = on && !SBViewTends;
+    PanelInfoArqVisible = on && SBViewArq && !ArchivosInfo.empty();
+    Ventana.Refrescar(Vista::Controles);
+}
+
+void TFormVarnolt::AjustarPaneles() {
+    PanelInfoArqVisible = SBViewArq && !ArchivosInfo.empty();
+    PanelGraphsVisible = true;
+    Ventana.Refrescar(Vista::Controles);
+}
+
+void TFormVarnolt::SBInfoDataClick() {
+    Ventana.MostrarMensaje(InfoData);
+}
+
+}  // namespace varnolt

@@ -1,0 +1,35 @@
+// One archetype term: a key and its text, as the archetype file stores them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/ListBox.h"
+
+namespace varnolt {
+
+struct TItemArq {
+    std::string Clave;
+    std::string Texto;
+};
+
+// An archetype list: its rows, and the term each row carries.
+struct TListBoxArq : TListBox {
+    std::vector<TItemArq> Terminos;  // one per row
+
+    void AddTermino(std::string texto, TItemArq termino) {
+        Add(std::move(texto));
+        Terminos.push_back(std::move(termino));
+    }
+    void Clear() {
+        TListBox::Clear();
+        Terminos.clear();
+    }
+    // The row's key with "Jup" read as "Júp", as the item lists write it.
+    std::string CodigoFila(int fila) const {
+        const std::string& clave = Terminos[static_cast<size_t>(fila)].Clave;
+        return clave == "Jup" ? std::string("Júp") : clave;
+    }
+};
+
+}  // namespace varnolt

@@ -1,0 +1,58 @@
+#include "views/Graficos.h"
+
+#include <algorithm>
+
+#include "app/Formato.h"
+
+namespace varnolt {
+namespace {
+
+double LlenarItems(std::vector<TTendenciaItem>& totales, TColor color, TGrafico& grafico) {
+    OrdenarPorPeso(totales);
+    TSerie& serie = grafico.Series[0];
+    serie.Barras.clear();
+    serie.Barras.reserve(totales.size());
+    double total = 0;
+    for (const TTendenciaItem& t : totales) {
+        serie.Barras.push_back({t.Peso, t.Clave, color});
+        total += t.Peso;
+    }
+    return total;
+}
+
+}  // namespace
+
+void LlenarGraficos(TPonderacion& p, TFecha rangoIni, TFecha rangoFin, TGraficos& g) {
+    TSerie& dias = g.ChartDia.Series[0];
+    dias.MarcasVisibles = rangoFin - rangoIni < 32;
+    dias.Barras.clear();
+    dias.Barras.reserve(p.TotalesDia.size());
+    double total = 0;
+    for (const TTendenciaDia& d : p.TotalesDia) {
+        dias.Barras.push_back({d.Peso, FormatDateTime("yyyy-mm-dd", d.Fecha), kColorDia});
+        total += d.Peso;
+    }
+    g.ChartDia.Titulo = Format("%.2f", {total});
+    g.ChartItemNat.Titulo =
+        Format("Items Natales. %.2f", {LlenarItems(p.TotalesNat, kColorNatal, g.ChartItemNat)});
+    g.ChartItemTra.Titulo =
+        Format("Items Tránsito. %.2f", {LlenarItems(p.TotalesTra, kColorTransito, g.ChartItemTra)});
+    g.ChartAngTra.Titulo =
+        Format("Angulo Tránsito. %.2f", {LlenarItems(p.TotalesAsp, kColorAngulo, g.ChartAngTra)});
+}
+
+void LlenarResaltado(const std::vector<TTendenciaDia>& totalesDia,
+                     const std::vector<TTendenciaFecha>& fechasPico, TGraficos& g) {
+    TSerie& serie = g.ChartDia.Series[1];
+    serie.Barras.clear();
+    serie.Barras.reserve(totalesDia.size());
+    for (const TTendenciaDia& d : totalesDia) {
+        auto it = std::lower_bound(
+            fechasPico.begin(), fechasPico.end(), d.Fecha,
+            [](const TTendenciaFecha& f, TFecha fecha) { return f.Fecha < fecha; });
+        const double valor = it != fechasPico.end() && it->Fecha == d.Fecha ? it->Peso : 0.0;
+        serie.Barras.push_back({valor, FormatDateTime("yyyy-mm-dd", d.Fecha), kColorPico});
+    }
+}
+
+}  // namespace varnolt
