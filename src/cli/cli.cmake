@@ -1,0 +1,11 @@
+add_library(varnolt_cli STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/ComandoResumen.cpp
+)
+target_link_libraries(varnolt_cli PUBLIC varnolt_core)
+if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/ComandoConfig.cpp)
+    target_sources(varnolt_cli PRIVATE ${CMAKE_CURRENT_LIST_DIR}/ComandoConfig.cpp)
+    target_compile_definitions(varnolt_cli PUBLIC VARNOLT_CON_CONFIG)
+endif()
+
+add_executable(varnolt-cli ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
+target_link_libraries(varnolt-cli PRIVATE varnolt_cli)

@@ -1,0 +1,43 @@
+// varnolt-cli: Varnolt's analyses for scripts and for people on a server.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/Comandos.h"
+
+#ifdef VARNOLT_CON_CONFIG
+#include "cli/ComandoConfig.h"
+#endif
+
+namespace {
+
+constexpr const char* kAyuda = R"(uso: varnolt-cli ORDEN [opciones] ...
+
+Órdenes:
+  resumen     carga agendas y escribe el análisis de la ventana principal
+  config      muestra la configuración tal como la lee el programa
+
+"varnolt-cli ORDEN --help" explica cada orden.
+)";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+        std::cout << kAyuda;
+        return args.empty() ? 2 : 0;
+    }
+    const std::string orden = args[0];
+    args.erase(args.begin());
+    if (orden == "resumen") {
+        return varnolt::ComandoResumen(args, std::cout, std::cerr);
+    }
+#ifdef VARNOLT_CON_CONFIG
+    if (orden == "config") {
+        return varnolt::ComandoConfig(args, std::cout, std::cerr);
+    }
+#endif
+    std::cerr << "varnolt-cli: orden desconocida \"" << orden << "\"\n" << kAyuda;
+    return 2;
+}

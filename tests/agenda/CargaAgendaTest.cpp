@@ -1,0 +1,234 @@
+#include <gtest/gtest.h>
+
+#include "app/FormVarnolt.h"
+#include "support/AgendaDePrueba.h"
+#include "support/VentanaFalsa.h"
+
+namespace varnolt {
+namespace {
+
+using prueba::Contacto;
+using prueba::LineaAgenda;
+
+const std::string kError1 = "Se presento un error al cargar el archivo de contactos.\r\r";
+const std::string kError2 =
+    "\r\rEsto puede ser por que se abrio un archivo que no respeta el formato requerido o se "
+    "cargo una linea corrupta de datos.\r\rEl error se produjo con la linea: \r";
+
+class CargaAgenda : public ::testing::Test {
+  protected:
+    CargaAgenda() : form(ventana) {
+        form.RelojMs = [this] { return reloj; };
+    }
+    void Cargar(const std::vector<std::string>& archivos) {
+        ventana.respuestaDialogo = archivos;
+        form.SBContactosClick();
+    }
+
+    prueba::CarpetaTemporal carpeta;
+    prueba::VentanaFalsa ventana;
+    TFormVarnolt form;
+    std::int64_t reloj = 0;
+};
+
+TEST_F(CargaAgenda, OneFileReportsAndEnablesTheControls) {
+    const auto a = carpeta.Agenda("a.csv", std::vector<Contacto>{{"2024-3-7"}, {"2024-1-2"}});
+    // 1 h 1 min 1.234 s pass between the start and the report: hours are not shown.
+    form.RelojMs = [n = 0]() mutable -> std::int64_t { return n++ == 0 ? 500 : 500 + 3661234; };
+    Cargar({a});
+    ASSERT_TRUE(form.DataCargada);
+    EXPECT_EQ(form.InfoData, "Archivo cargado:\r\ra.csv [2 registros]\r");
+    ASSERT_EQ(ventana.mensajes.size(), 1u);
+    EXPECT_EQ(ventana.mensajes[0],
+              "Archivo cargado:\r\ra.csv [2 registros]\r\rEn 1 minutos 1 segundos 234 "
+              "milisegundos !");
+    EXPECT_TRUE(form.ControlesHabilitados);
+    EXPECT_EQ(form.ArchivosInfo, std::vector<std::string>{"a.csv [2 registros]"});
+    // Sorted by date; years and catalogues filled.
+    ASSERT_EQ(form.Tendencias.size(), 2u);
+    EXPECT_EQ(form.Tendencias[0].Fecha, CodificarFecha(2024, 1, 2));
+    EXPECT_EQ(form.Tendencias[0].Linea, 2);
+    EXPECT_EQ(form.LBYear.Items, std::vector<std::string>{"2024"});
+    EXPECT_EQ(form.FechaMin, CodificarFecha(2024, 1, 2));
+    EXPECT_EQ(form.FechaMax, CodificarFecha(2024, 3, 7));
+    // Whole years selected and weighed.
+    EXPECT_EQ(form.RangoIni, CodificarFecha(2024, 1, 1));
+    EXPECT_EQ(form.RangoFin, CodificarFecha(2024, 12, 31));
+    EXPECT_EQ(form.Periodo, 1);
+    EXPECT_EQ(form.Ponderacion.FechasRango.size(), 2u);
+    EXPECT_FALSE(ventana.progresoVisible);
+    EXPECT_EQ(ventana.titulos, std::vector<std::string>{"Cargando data -> a.csv [2 registros]"});
+}
+
+TEST_F(CargaAgenda, HeaderOnlyAndEmptyFilesLoadWithCountZero) {
+    const auto soloCabecera = carpeta.Agenda("h.csv", std::vector<std::string>{});
+    const auto vacio = carpeta.Escribir("v.csv", "");
+    Cargar({soloCabecera, vacio});
+    EXPECT_TRUE(form.DataCargada);
+    EXPECT_EQ(form.InfoData, "Archivos cargados:\r\rh.csv [0 registros]\rv.csv [0 registros]\r");
+    EXPECT_TRUE(form.Tendencias.empty());
+    EXPECT_TRUE(form.ControlesHabilitados);
+    EXPECT_EQ(ventana.mensajes.size(), 1u);
+    // No year to apply a period to: the range stays as it was.
+    form.SBPerAllClick(9);
+    EXPECT_EQ(form.RangoIni, 0);
+}
+
+TEST_F(CargaAgenda, BlankLineAfterTheHeaderFailsTheFile) {
+    const auto a = carpeta.Agenda("a.csv", std::vector<std::string>{"", LineaAgenda({})});
+    Cargar({a});
+    EXPECT_FALSE(form.DataCargada);
+    ASSERT_EQ(ventana.errores.size(), 1u);
+    EXPECT_EQ(ventana.errores[0], kError1 + "a.csv" + kError2);
+    EXPECT_EQ(ventana.avisosCerrados, 1);
+    EXPECT_FALSE(form.ControlesHabilitados);
+    EXPECT_TRUE(ventana.mensajes.empty());
+}
+
+TEST_F(CargaAgenda, FailureTextCarriesTheLineAsRead) {
+    const std::string mala = "1 A B 2024-3-7 sin formato J\xFAp";
+    const auto a = carpeta.Agenda("malo.csv", std::vector<std::string>{LineaAgenda({}), mala});
+    Cargar({a});
+    ASSERT_EQ(ventana.errores.size(), 1u);
+    EXPECT_EQ(ventana.errores[0],
+              kError1 + "malo.csv" + kError2 + "1 A B 2024-3-7 sin formato Júp");
+    EXPECT_TRUE(form.Tendencias.empty());
+    EXPECT_TRUE(form.LBYear.Items.empty());
+    EXPECT_EQ(form.FechaMin, 0);
+}
+
+TEST_F(CargaAgenda, SecondFileFailingLeavesNoData) {
+    const auto bueno = carpeta.Agenda("bueno.csv", std::vector<Contacto>{{}});
+    const auto malo = carpeta.Agenda("malo.csv", std::vector<std::string>{"x"});
+    Cargar({bueno, malo});
+    EXPECT_FALSE(form.DataCargada);
+    EXPECT_TRUE(form.Tendencias.empty());
+    EXPECT_TRUE(form.ArchivosInfo.empty());
+    ASSERT_EQ(ventana.errores.size(), 1u);
+    EXPECT_EQ(ventana.errores[0], kError1 + "malo.csv" + kError2 + "x");
+    // The report keeps the clear's text joined to the failure.
+    EXPECT_EQ(form.InfoData, "Archivos cargados:\r\r-No hay data cargada-" + kError1 + "malo.csv" +
+                                 kError2 + "x\r");
+}
+
+TEST_F(CargaAgenda, FirstFileFailingThenSecondLoads) {
+    const auto previo = carpeta.Agenda("previo.csv", std::vector<Contacto>{{"2020-1-1"}});
+    Cargar({previo});
+    const auto malo = carpeta.Agenda("malo.csv", std::vector<std::string>{"x"});
+    const auto bueno = carpeta.Agenda("bueno.csv", std::vector<Contacto>{{"2024-5-5"}});
+    Cargar({malo, bueno});
+    EXPECT_TRUE(form.DataCargada);
+    ASSERT_EQ(form.Tendencias.size(), 1u);
+    EXPECT_EQ(form.Tendencias[0].Fecha, CodificarFecha(2024, 5, 5));
+    EXPECT_EQ(form.ArchivosInfo, std::vector<std::string>{"bueno.csv [1 registros]"});
+    EXPECT_EQ(form.LBYear.Items, std::vector<std::string>{"2024"});
+    EXPECT_TRUE(ventana.errores.empty());
+    ASSERT_EQ(ventana.mensajes.size(), 2u);
+    EXPECT_EQ(ventana.mensajes[1].rfind("Archivos cargados:\r\r-No hay data cargada-" + kError1 +
+                                            "malo.csv" + kError2 + "x\rbueno.csv [1 registros]\r",
+                                        0),
+              0u);
+}
+
+TEST_F(CargaAgenda, ProgressEvery250Lines) {
+    std::vector<std::string> lineas(999, LineaAgenda({}));
+    const auto a = carpeta.Agenda("mil.csv", lineas);  // 1,000 lines with the header
+    Cargar({a});
+    EXPECT_EQ(ventana.posiciones, (std::vector<int>{25, 50, 75}));
+    EXPECT_EQ(ventana.titulos,
+              std::vector<std::string>{"Cargando data -> mil.csv [999 registros]"});
+}
+
+TEST_F(CargaAgenda, CancellingTheDialogChangesNothing) {
+    const auto a = carpeta.Agenda("a.csv", std::vector<Contacto>{{}});
+    Cargar({a});
+    const std::string info = form.InfoData;
+    ventana.respuestaDialogo.reset();
+    form.SBContactosClick();
+    EXPECT_EQ(form.InfoData, info);
+    EXPECT_EQ(form.Tendencias.size(), 1u);
+    EXPECT_EQ(ventana.vecesProgreso, 1);
+    // The dialog opens in the folder of the last agenda.
+    EXPECT_EQ(ventana.carpetasDialogo.back(), carpeta.ruta().string());
+}
+
+TEST_F(CargaAgenda, UnreadableFileStopsTheActionAndKeepsTheData) {
+    const auto a = carpeta.Agenda("a.csv", std::vector<Contacto>{{}});
+    Cargar({a});
+    const auto otro = carpeta.Agenda("otro.csv", std::vector<Contacto>{{}});
+    ventana.respuestaDialogo =
+        std::vector<std::string>{(carpeta.ruta() / "no-existe.csv").string(), otro};
+    EXPECT_THROW(form.SBContactosClick(), ErrorArchivo);
+    EXPECT_FALSE(ventana.progresoVisible);
+    EXPECT_EQ(form.Tendencias.size(), 1u);  // otro.csv was not read
+}
+
+TEST_F(CargaAgenda, SameFileTwiceDoublesTheRecordsOnly) {
+    const auto a = carpeta.Agenda(
+        "a.csv", std::vector<Contacto>{{"2024-1-1", "Sol", "Mar"}, {"2025-1-1", "Lun", "Ven"}});
+    Cargar({a, a});
+    EXPECT_EQ(form.Tendencias.size(), 4u);
+    EXPECT_EQ(form.LBItemNat.Items, (std::vector<std::string>{"Sol", "Lun"}));
+    EXPECT_EQ(form.LBItemTra.Items, (std::vector<std::string>{"Mar", "Ven"}));
+    EXPECT_EQ(form.LBYear.Items, (std::vector<std::string>{"2024", "2025"}));
+    EXPECT_EQ(form.ArchivosInfo,
+              (std::vector<std::string>{"a.csv [2 registros]", "a.csv [2 registros]"}));
+    // Records of both files interleave by date.
+    EXPECT_EQ(form.Tendencias[1].Fecha, form.Tendencias[0].Fecha);
+}
+
+TEST_F(CargaAgenda, CataloguesFollowFirstAppearanceAndAspectsTheLastFile) {
+    Contacto b1{"2025-2-2", "Lun", "Sat", 120};
+    Contacto b2{"2025-2-3", "Sol", "Mar", 60};
+    Contacto a1{"2024-2-2", "Sol", "Mar", 90};
+    const auto b = carpeta.Agenda("b.csv", std::vector<Contacto>{b1, b2});
+    const auto a = carpeta.Agenda("a.csv", std::vector<Contacto>{a1});
+    Cargar({b, a});
+    EXPECT_EQ(form.LBItemNat.Items, (std::vector<std::string>{"Lun", "Sol"}));
+    EXPECT_EQ(form.LBItemTra.Items, (std::vector<std::string>{"Sat", "Mar"}));
+    EXPECT_EQ(form.LBYear.Items, (std::vector<std::string>{"2024", "2025"}));
+    EXPECT_EQ(form.CatAspectos, std::vector<std::string>{"90"});
+    EXPECT_EQ(form.CatItemsNat, form.LBItemNat.Items);
+    EXPECT_EQ(form.CatItemsTra, form.LBItemTra.Items);
+    EXPECT_EQ(form.FechaMin, CodificarFecha(2024, 2, 2));
+    EXPECT_EQ(form.FechaMax, CodificarFecha(2025, 2, 3));
+}
+
+TEST_F(CargaAgenda, ClearEmptiesTheDataSet) {
+    const auto a = carpeta.Agenda("a.csv", std::vector<Contacto>{{}});
+    Cargar({a});
+    form.SBAllAspTraClick(3);  // "May."
+    form.CBCleanDataClick();
+    EXPECT_FALSE(form.DataCargada);
+    EXPECT_EQ(form.InfoData, "-No hay data cargada-");
+    EXPECT_TRUE(form.Tendencias.empty());
+    EXPECT_TRUE(form.LBYear.Items.empty());
+    EXPECT_TRUE(form.LBItemNat.Items.empty());
+    EXPECT_TRUE(form.LBFechaPP.Items.empty());
+    EXPECT_EQ(form.FechaMin, 0);
+    EXPECT_EQ(form.RangoIni, 0);
+    EXPECT_EQ(form.Picos.PPMaxGlobal, 0);
+    EXPECT_EQ(form.Etiquetas.RangoData, "-");
+    EXPECT_EQ(form.Etiquetas.Max, "-");
+    EXPECT_FALSE(form.ControlesHabilitados);
+    // The angle rows keep their selection while the selection list is empty.
+    EXPECT_EQ(form.LBAspTra.SelCount(), 4);
+    EXPECT_TRUE(form.Seleccion.AspectosSel.empty());
+    // The catalogues stay until the next load rebuilds them.
+    EXPECT_EQ(form.CatItemsNat, std::vector<std::string>{"Sol"});
+}
+
+TEST_F(CargaAgenda, SharedSampleAgendas) {
+    Cargar({prueba::Muestra("muestra_2024.csv"), prueba::Muestra("muestra_b_2025.csv")});
+    ASSERT_TRUE(form.DataCargada);
+    EXPECT_EQ(form.Tendencias.size(), 44759u + 49308u);
+    EXPECT_EQ(form.LBYear.Items, (std::vector<std::string>{"2024", "2025"}));
+    EXPECT_EQ(form.RangoIni, CodificarFecha(2024, 1, 1));
+    EXPECT_EQ(form.RangoFin, CodificarFecha(2025, 12, 31));
+    EXPECT_TRUE(
+        std::is_sorted(form.Tendencias.begin(), form.Tendencias.end(),
+                       [](const TTendencia& a, const TTendencia& b) { return a.Fecha < b.Fecha; }));
+}
+
+}  // namespace
+}  // namespace varnolt

@@ -1,0 +1,178 @@
+#include "agenda/LectorAgenda.h"
+
+#include <gtest/gtest.h>
+
+#include "app/Fecha.h"
+
+namespace varnolt {
+namespace {
+
+constexpr const char* kEjemplo =
+    "1 A B 2024-3-7 12:Sol(90\xB0)Mar Sol Mar 87.5%  80%-100% 3.25 90 1.5 - - - - 354.25 - - - - "
+    "84.1";
+
+bool Leer(std::string_view linea, LineaAgenda& salida, char sep = '.') {
+    TraductorCodigos codigos;
+    return LeerLineaAgenda(linea, sep, codigos, salida);
+}
+
+TEST(LectorAgenda, ReadsEveryFieldOfTheExampleLine) {
+    LineaAgenda l;
+    ASSERT_TRUE(Leer(kEjemplo, l));
+    const TTendencia& t = l.tendencia;
+    EXPECT_EQ(t.Fecha, CodificarFecha(2024, 3, 7));
+    EXPECT_EQ(t.IdContacto, 12);
+    EXPECT_EQ(t.NatContacto.texto(), "Sol");
+    EXPECT_EQ(t.AngContacto, 90);
+    EXPECT_EQ(t.TraContacto.texto(), "Mar");
+    EXPECT_EQ(t.ItemNatal.texto(), "Sol");
+    EXPECT_EQ(t.ItemTransito.texto(), "Mar");
+    EXPECT_DOUBLE_EQ(t.Fuerza, 87.5);
+    EXPECT_EQ(t.BandaFuerza, 5);
+    EXPECT_DOUBLE_EQ(t.Peso, 3.25);
+    EXPECT_EQ(t.Aspecto, 90);
+    EXPECT_EQ(l.textoAspecto, "90");
+    EXPECT_DOUBLE_EQ(t.Valor, 1.5);
+    EXPECT_DOUBLE_EQ(t.PosNatal, 354.25);
+    EXPECT_DOUBLE_EQ(t.PosTransito, 84.1);
+}
+
+TEST(LectorAgenda, CodesAreReadAsWindows1252) {
+    LineaAgenda l;
+    ASSERT_TRUE(Leer(
+        "1 A B 2024-3-7 1:J\xFAp(0\xB0)J\xFAp J\xFAp J\xFAp 50%  x 1 0 1 - - - - 1 - - - - 1", l));
+    EXPECT_EQ(l.tendencia.NatContacto.texto(), "Júp");
+    EXPECT_EQ(l.tendencia.ItemTransito.texto(), "Júp");
+}
+
+struct CasoLinea {
+    const char* nombre;
+    std::string linea;
+    bool carga;
+};
+
+std::string Reemplazar(std::string s, const std::string& de, const std::string& a) {
+    s.replace(s.find(de), de.size(), a);
+    return s;
+}
+
+class LineasAgenda : public ::testing::TestWithParam<CasoLinea> {};
+
+TEST_P(LineasAgenda, LoadsOrFails) {
+    LineaAgenda l;
+    EXPECT_EQ(Leer(GetParam().linea, l), GetParam().carga) << GetParam().linea;
+}
+
+const std::string kBase = kEjemplo;
+
+INSTANTIATE_TEST_SUITE_P(
+    Casos, LineasAgenda,
+    ::testing::Values(
+        CasoLinea{"ejemplo", kBase, true},
+        CasoLinea{"fecha_con_ceros", Reemplazar(kBase, "2024-3-7", "2024-03-07"), true},
+        CasoLinea{"fecha_inexistente", Reemplazar(kBase, "2024-3-7", "2023-2-29"), false},
+        CasoLinea{"bisiesto", Reemplazar(kBase, "2024-3-7", "2024-2-29"), true},
+        CasoLinea{"fecha_con_barras", Reemplazar(kBase, "2024-3-7", "2024/3/7"), false},
+        CasoLinea{"fecha_vacia", Reemplazar(kBase, "2024-3-7 ", " "), false},
+        CasoLinea{"sin_dos_puntos", Reemplazar(kBase, "12:", "12"), false},
+        CasoLinea{"sin_parentesis", Reemplazar(kBase, "(90", "90"), false},
+        CasoLinea{"sin_cierre", Reemplazar(kBase, "\xB0)", "\xB0"), false},
+        CasoLinea{"sin_grado", Reemplazar(kBase, "90\xB0", "90"), false},
+        CasoLinea{"grado_utf8", Reemplazar(kBase, "90\xB0", "90\xC2\xB0"), false},
+        CasoLinea{"angulo_no_entero", Reemplazar(kBase, "(90", "(9x"), false},
+        CasoLinea{"id_no_entero", Reemplazar(kBase, "12:", "1.2:"), false},
+        CasoLinea{"fuerza_sin_porcentaje", Reemplazar(kBase, "87.5%", "87.5"), false},
+        CasoLinea{"banda_desconocida", Reemplazar(kBase, "80%-100%", "muy-alta"), true},
+        CasoLinea{"peso_con_coma", Reemplazar(kBase, "3.25", "3,25"), false},
+        CasoLinea{"peso_con_exponente", Reemplazar(kBase, "3.25", "3.25E-1"), true},
+        CasoLinea{"peso_infinito", Reemplazar(kBase, "3.25", "inf"), false},
+        CasoLinea{"peso_con_miles", Reemplazar(kBase, "3.25", "1,003.25"), false},
+        CasoLinea{"aspecto_real", Reemplazar(kBase, " 90 1.5", " 90.0 1.5"), false},
+        CasoLinea{"aspecto_fuera_de_int32", Reemplazar(kBase, " 90 1.5", " 99999999999 1.5"),
+                  false},
+        CasoLinea{"dos_espacios_dan_token_vacio", Reemplazar(kBase, "Sol Mar 87", "Sol  Mar 87"),
+                  false},
+        CasoLinea{"texto_tras_el_ultimo", kBase + " x", false},
+        CasoLinea{"espacios_tras_el_ultimo", kBase + "   ", true},
+        CasoLinea{"faltan_los_ignorados_17_a_20", Reemplazar(kBase, " - - - - 84.1", " 84.1"),
+                  true},
+        CasoLinea{"linea_vacia", "", false}),
+    [](const auto& info) { return std::string(info.param.nombre); });
+
+TEST(LectorAgenda, OnlyOneCharacterAfterTheStrengthIsSkipped) {
+    // With a single space after the strength, the skipped character is the
+    // band's first one: "0%-100%" is no band (1), and the line still loads.
+    LineaAgenda l;
+    ASSERT_TRUE(Leer(Reemplazar(kBase, "87.5%  80%-100%", "87.5% 80%-100%"), l));
+    EXPECT_EQ(l.tendencia.BandaFuerza, 1);
+}
+
+TEST(LectorAgenda, StrengthIsTheNumberBeforeTheFirstPercent) {
+    LineaAgenda l;
+    ASSERT_TRUE(Leer(Reemplazar(kBase, "87.5%", "87.5%%x"), l));
+    EXPECT_DOUBLE_EQ(l.tendencia.Fuerza, 87.5);
+}
+
+TEST(LectorAgenda, BandsInOrder) {
+    const char* bandas[] = {"0%-20%", "20%-40%", "40%-60%", "60%-80%", "80%-100%"};
+    for (int i = 0; i < 5; ++i) {
+        LineaAgenda l;
+        ASSERT_TRUE(Leer(Reemplazar(kBase, "80%-100%", bandas[i]), l));
+        EXPECT_EQ(l.tendencia.BandaFuerza, i + 1) << bandas[i];
+    }
+}
+
+TEST(LectorAgenda, CuspRuleWidensOnlyALoneDigit) {
+    const std::pair<const char*, const char*> casos[] = {
+        {"C1", "C01"},  {"C0", "C00"},  {"C10", "C10"}, {"C7", "C7"},
+        {"XC1", "C01"}, {"Mar", "Mar"}, {"c1", "c1"},   {"C1C", "C1C"}};
+    for (const auto& [escrito, guardado] : casos) {
+        LineaAgenda l;
+        ASSERT_TRUE(Leer(Reemplazar(kBase, "\xB0)Mar", std::string("\xB0)") + escrito), l));
+        EXPECT_EQ(l.tendencia.TraContacto.texto(), guardado) << escrito;
+    }
+}
+
+TEST(LectorAgenda, DecimalSeparatorOfTheRegionalSettings) {
+    const std::string conComas =
+        "1 A B 2024-3-7 12:Sol(90\xB0)Mar Sol Mar 87,5%  80%-100% 3,25 "
+        "90 1,5 - - - - 354,25 - - - - 84,1";
+    LineaAgenda l;
+    ASSERT_TRUE(Leer(conComas, l, ','));
+    EXPECT_DOUBLE_EQ(l.tendencia.Peso, 3.25);
+    EXPECT_DOUBLE_EQ(l.tendencia.PosTransito, 84.1);
+    // A line written with "." fails at its strength token under ",".
+    EXPECT_FALSE(Leer(kBase, l, ','));
+}
+
+TEST(LectorAgenda, NumberReaders) {
+    const std::pair<const char*, bool> enteros[] = {
+        {"0", true},           {"-12", true},        {"+7", true},  {"", false},
+        {"-", false},          {"1x", false},        {" 1", false}, {"2147483647", true},
+        {"2147483648", false}, {"-2147483648", true}};
+    for (const auto& [texto, valido] : enteros) {
+        std::int32_t v = 0;
+        EXPECT_EQ(LeerEntero(texto, v), valido) << texto;
+    }
+    const std::pair<const char*, bool> reales[] = {
+        {"1.5", true},  {"-1.5", true}, {".5", true},     {"5.", true},   {"1e3", true},
+        {"1E+3", true}, {"1e", false},  {"e3", false},    {"nan", false}, {"1.5.2", false},
+        {"", false},    {".", false},   {"1e999", false}, {"+2", true},   {"1 ", true}};
+    for (const auto& [texto, valido] : reales) {
+        double v = 0;
+        EXPECT_EQ(LeerReal(texto, '.', v), valido) << texto;
+    }
+}
+
+TEST(LectorAgenda, LineBreaks) {
+    using V = std::vector<std::string_view>;
+    EXPECT_EQ(DividirLineas(""), V{});
+    EXPECT_EQ(DividirLineas("a"), V{"a"});
+    EXPECT_EQ(DividirLineas("a\r\n"), V{"a"});
+    EXPECT_EQ(DividirLineas("a\rb\nc\r\nd"), (V{"a", "b", "c", "d"}));
+    EXPECT_EQ(DividirLineas("a\n\nb\n"), (V{"a", "", "b"}));
+    EXPECT_EQ(DividirLineas("a\n\r\nb"), (V{"a", "", "b"}));
+}
+
+}  // namespace
+}  // namespace varnolt

@@ -1,0 +1,3 @@
+varnolt_test(app_tests
+    ${CMAKE_CURRENT_LIST_DIR}/FormatoTest.cpp
+)
