@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <unordered_set>
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "agenda/LectorAgenda.h"
 #include "app/FormVarnolt.h"
@@ -26,21 +29,69 @@ std::string CarpetaDe(const std::string& ruta) {
     return p == std::string::npos ? std::string() : ruta.substr(0, p);
 }
 
-std::string LeerArchivo(const std::string& ruta) {
-    std::ifstream f(ruta, std::ios::binary);
-    if (!f) {
-        const int e = errno;
-        throw ErrorArchivo(
-            Format("No se puede abrir el archivo \"%s\". %s", {ruta, std::strerror(e)}));
+// The bytes of a whole file, mapped read-only when the system allows it
+// (a large agenda is then read without copying it), else read into memory.
+class ContenidoArchivo {
+  public:
+    explicit ContenidoArchivo(const std::string& ruta) {
+        const int fd = ::open(ruta.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            Fallo("No se puede abrir el archivo \"%s\". %s", ruta);
+        }
+        struct stat st {};
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
+            void* m = ::mmap(nullptr, static_cast<size_t>(st.st_size), PROT_READ,
+                             MAP_PRIVATE | MAP_POPULATE, fd, 0);
+            if (m != MAP_FAILED) {
+                mapa_ = m;
+                largo_ = static_cast<size_t>(st.st_size);
+                ::close(fd);
+                return;
+            }
+        }
+        // Not mappable (empty, a pipe, a special file): read it through.
+        char buf[65536];
+        for (;;) {
+            const ssize_t n = ::read(fd, buf, sizeof buf);
+            if (n < 0) {
+                if (errno == EINTR) {
+                    continue;
+                }
+                const int e = errno;
+                ::close(fd);
+                errno = e;
+                Fallo("No se puede leer el archivo \"%s\". %s", ruta);
+            }
+            if (n == 0) {
+                break;
+            }
+            copia_.append(buf, static_cast<size_t>(n));
+        }
+        ::close(fd);
     }
-    std::string datos((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-    if (f.bad()) {
-        const int e = errno;
-        throw ErrorArchivo(
-            Format("No se puede leer el archivo \"%s\". %s", {ruta, std::strerror(e)}));
+    ~ContenidoArchivo() {
+        if (mapa_ != nullptr) {
+            ::munmap(mapa_, largo_);
+        }
     }
-    return datos;
-}
+    ContenidoArchivo(const ContenidoArchivo&) = delete;
+    ContenidoArchivo& operator=(const ContenidoArchivo&) = delete;
+
+    std::string_view Texto() const {
+        return mapa_ != nullptr ? std::string_view(static_cast<const char*>(mapa_), largo_)
+                                : std::string_view(copia_);
+    }
+
+  private:
+    [[noreturn]] static void Fallo(const char* formato, const std::string& ruta) {
+        const int e = errno;
+        throw ErrorArchivo(Format(formato, {ruta, std::strerror(e)}));
+    }
+
+    void* mapa_ = nullptr;
+    size_t largo_ = 0;
+    std::string copia_;
+};
 
 }  // namespace
 
@@ -100,8 +151,8 @@ bool TFormVarnolt::CargarAgenda(const std::string& ruta, std::string& resultado)
     CatItemsNat.clear();
     CatAspectos.clear();
 
-    const std::string datos = LeerArchivo(ruta);
-    std::vector<std::string_view> lineas = DividirLineas(datos);
+    const ContenidoArchivo datos(ruta);
+    std::vector<std::string_view> lineas = DividirLineas(datos.Texto());
     const int total = static_cast<int>(lineas.size());
     const int registros = std::max(0, total - 1);
     const std::string nombre = NombreSinCarpeta(ruta);
@@ -120,6 +171,7 @@ bool TFormVarnolt::CargarAgenda(const std::string& ruta, std::string& resultado)
     std::unordered_set<std::string> aspectos;
     std::string ultimoAspecto;
     int ultimoAnio = -1;
+    TFecha ultimaFecha = INT32_MIN;
     std::uint32_t ultimoNat = UINT32_MAX;
     std::uint32_t ultimoTra = UINT32_MAX;
 
@@ -135,7 +187,7 @@ bool TFormVarnolt::CargarAgenda(const std::string& ruta, std::string& resultado)
             Ventana.PosicionProgreso(static_cast<int>(static_cast<std::int64_t>(i) * 100 / total));
             Ventana.ProcesarMensajes();
         }
-        leida = LineaAgenda{};
+        leida.tendencia = TTendencia{};
         leida.tendencia.Linea = i;
         if (!LeerLineaAgenda(lineas[static_cast<size_t>(i)], sep, codigos, leida)) {
             fallo = true;
@@ -149,10 +201,13 @@ bool TFormVarnolt::CargarAgenda(const std::string& ruta, std::string& resultado)
         if (FechaMax == 0 || t.Fecha > FechaMax) {
             FechaMax = t.Fecha;
         }
-        const int anio = DecodificarFecha(t.Fecha).anio;
-        if (anio != ultimoAnio) {
-            AnadirAnio(anio);
-            ultimoAnio = anio;
+        if (t.Fecha != ultimaFecha) {
+            ultimaFecha = t.Fecha;
+            const int anio = DecodificarFecha(t.Fecha).anio;
+            if (anio != ultimoAnio) {
+                AnadirAnio(anio);
+                ultimoAnio = anio;
+            }
         }
         if (t.NatContacto.id() != ultimoNat) {
             ultimoNat = t.NatContacto.id();

@@ -28,6 +28,7 @@
 #include "agenda/LectorAgenda.h"
 
 #include <charconv>
+#include <cstring>
 #include <limits>
 
 #include "app/Texto.h"
@@ -38,13 +39,16 @@ namespace {
 constexpr char kGrado = '\xB0';
 
 std::string_view Token(std::string_view& resto) {
-    const size_t p = resto.find(' ');
-    if (p == std::string_view::npos) {
-        return {};
+    // Tokens are a few characters long: a plain scan beats a library search.
+    const size_t n = resto.size();
+    for (size_t p = 0; p < n; ++p) {
+        if (resto[p] == ' ') {
+            const std::string_view t = resto.substr(0, p);
+            resto.remove_prefix(p + 1);
+            return t;
+        }
     }
-    const std::string_view t = resto.substr(0, p);
-    resto.remove_prefix(p + 1);
-    return t;
+    return {};
 }
 
 bool EsDigito(char c) {
@@ -289,18 +293,23 @@ bool LeerLineaAgenda(std::string_view linea, char sep, TraductorCodigos& codigos
 
 std::vector<std::string_view> DividirLineas(std::string_view texto) {
     std::vector<std::string_view> lineas;
-    size_t inicio = 0;
-    const size_t n = texto.size();
-    while (inicio < n) {
-        size_t i = inicio;
-        while (i < n && texto[i] != '\r' && texto[i] != '\n') {
-            ++i;
+    const char* p = texto.data();
+    const char* const fin = p + texto.size();
+    while (p < fin) {
+        // The next LF, and any CR before it: a CR right before the LF makes
+        // the pair CR LF, one further back ends its line alone.
+        const auto* lf =
+            static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(fin - p)));
+        const char* limite = lf != nullptr ? lf : fin;
+        const auto* cr =
+            static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(limite - p)));
+        if (cr != nullptr) {
+            lineas.emplace_back(p, static_cast<size_t>(cr - p));
+            p = (cr + 1 == lf) ? lf + 1 : cr + 1;
+        } else {
+            lineas.emplace_back(p, static_cast<size_t>(limite - p));
+            p = limite + 1;
         }
-        lineas.push_back(texto.substr(inicio, i - inicio));
-        if (i < n && texto[i] == '\r' && i + 1 < n && texto[i + 1] == '\n') {
-            ++i;
-        }
-        inicio = i + 1;
     }
     return lineas;
 }
