@@ -11,5 +11,6 @@ namespace varnolt {
 using Argumentos = std::vector<std::string>;
 
 int ComandoResumen(const Argumentos& args, std::ostream& out, std::ostream& err);
+int ComandoArquetipos(const Argumentos& args, std::ostream& out, std::ostream& err);
 
 }  // namespace varnolt

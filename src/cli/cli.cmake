@@ -1,4 +1,5 @@
 add_library(varnolt_cli STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/ComandoArquetipos.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ComandoResumen.cpp
 )
 target_link_libraries(varnolt_cli PUBLIC varnolt_core)
@@ -9,3 +10,5 @@ endif()
 
 add_executable(varnolt-cli ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
 target_link_libraries(varnolt-cli PRIVATE varnolt_cli)
+# varnolt-cli loads the SQLite 2 engine from bin/dll.
+add_dependencies(varnolt-cli sqlite2)

@@ -15,6 +15,7 @@ constexpr const char* kAyuda = R"(uso: varnolt-cli ORDEN [opciones] ...
 
 Órdenes:
   resumen     carga agendas y escribe el análisis de la ventana principal
+  arquetipos  escribe el catálogo de arquetipos y los paneles de arquetipos
   config      muestra la configuración tal como la lee el programa
 
 "varnolt-cli ORDEN --help" explica cada orden.
@@ -32,6 +33,9 @@ int main(int argc, char** argv) {
     args.erase(args.begin());
     if (orden == "resumen") {
         return varnolt::ComandoResumen(args, std::cout, std::cerr);
+    }
+    if (orden == "arquetipos") {
+        return varnolt::ComandoArquetipos(args, std::cout, std::cerr);
     }
 #ifdef VARNOLT_CON_CONFIG
     if (orden == "config") {

@@ -1,4 +1,6 @@
 varnolt_test(cli_tests
+    ${CMAKE_CURRENT_LIST_DIR}/ArquetiposCliTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ResumenTest.cpp
 )
+add_dependencies(cli_tests sqlite2)
 target_link_libraries(cli_tests PRIVATE varnolt_cli)
