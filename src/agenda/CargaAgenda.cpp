@@ -272,8 +272,7 @@ void TFormVarnolt::LimpiarData() {
     LBArqTra.Clear();
     LBArqAsp.Clear();
     LBArqNat.Clear();
-    LabelDetAspNatal.clear();
-    LabelDetAspPos.clear();
+    LimpiarDetalle();
     Tendencias.clear();
     Tendencias.shrink_to_fit();
     Ponderacion.TotalesDia.clear();

@@ -10,8 +10,8 @@ void TFormVarnolt::SetTendenciasItems(bool refrescarLista) {
     LlenarGraficos(Ponderacion, RangoIni, RangoFin, Graficos);
     Ventana.Refrescar(Vista::Graficos);
     CalcularPicos(refrescarLista);
-    if (SBViewContacto && RefrescarContactosDia) {
-        RefrescarContactosDia();
+    if (SBViewContacto) {
+        CargarContactosDia();
     }
     Ventana.Refrescar(Vista::Tendencia);
     Actualizando = false;

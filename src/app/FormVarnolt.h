@@ -23,6 +23,8 @@
 #include "app/ListBox.h"
 #include "app/Ventana.h"
 #include "archetypes/ItemArq.h"
+#include "export/Rangos.h"
+#include "views/DetalleContacto.h"
 #include "views/Graficos.h"
 
 namespace varnolt {
@@ -98,11 +100,9 @@ class TFormVarnolt {
     bool TWDetalleContactosVisible = false;
 
     // Views of other windows that clearing the data resets.
-    std::string LabelDetAspNatal;
-    std::string LabelDetAspPos;
     std::vector<std::string> MemoResultados;
-    std::string MemoInfo;
-    std::string MemoPrompt;
+    std::vector<std::string> MemoInfo;    // lines (Exports)
+    std::vector<std::string> MemoPrompt;  // lines (Exports)
     bool TWCSVVisible = false;
     bool SBCopyPromptEnabled = false;
     bool SBPromptCSVEnabled = false;
@@ -161,8 +161,94 @@ class TFormVarnolt {
     // Opens the archetype file in use and fills the archetype lists; the
     // archetype subsystem provides it. Throws on failure.
     std::function<void()> AbrirArquetipos;
-    // Refreshes the contacts of the chosen day while their window is shown.
-    std::function<void()> RefrescarContactosDia;
+
+    // ---- Contacts of the day and contact detail -----------------------------
+    // TWDetalleContactos ("Contactos Día"): the contacts of the calendar's day
+    // (FechaCalendario) that pass the selection and the strength band, and
+    // the detail of the chosen one.
+    std::vector<TTendencia> ContactosDia;  // copies, in the order of the last sort
+    int BandaContactos = 0;                // the band button down: 0 "T" … 5 ">90"
+    int RGSortContacto = 0;                // 0 "Porcentaje", 1 "Peso ponderado"
+    std::string RGSortContactoCaption = "Ordenar por:";
+    TFecha FechaReferencia = Hoy();     // DateTimePicker: the reference date
+    TDetalleContacto Detalle;           // the labels and MemoArq of the detail
+    bool SBDetalleArq = false;          // the hidden "Ver arquetipos contacto" toggle
+    int AnchoDetalleContactos() const;  // the window's width for SBDetalleArq
+    // Looks a key up in the archetype file in use ("-" when it is not there);
+    // the archetype subsystem installs it.
+    BuscadorArquetipo BuscarArquetipo = [](const std::string&, TablaArq) {
+        return std::string("-");
+    };
+
+    void SBViewContactoClick(bool down);
+    void TWDetalleContactosClose();
+    void SBViewAllClick(int banda);
+    void RGSortContactoClick(int indice);
+    void CargarContactosDia();
+    void MostrarContactosDia();
+    void LBContactosClick();
+    void LimpiarDetalle();
+    void SBDetalleArqClick(bool down);
+    void MonthCalendar1Click(TFecha dia);
+    void LBFechaPPClick();
+    // A click on a bar of ChartDia: serie 0 the day weights, 1 the peak marks.
+    enum class BotonRaton { Izquierdo, Derecho, Medio };
+    void ChartDiaClickSeries(int serie, int indice, BotonRaton boton, bool shift, bool ctrl,
+                             bool alt);
+    // ---- (end of Contacts of the day) ---------------------------------------
+
+    // ---- Exports (Parts 6.1 to 6.3) ------------------------------------------
+    // The contact-ranges window TWPromptContacts ("Rangos de contactos") and
+    // the CSV window TWCSV ("Data CSV"). The windows mirror this state and
+    // call the handlers; memos are held as their lines. MemoPrompt, MemoInfo,
+    // MemoResultados, TWCSVVisible, SBCopyPromptEnabled, SBPromptCSVEnabled
+    // and SBPromptCSVDown are declared above (clearing the data resets them).
+    bool SBTAViewDown = false;  // main-window toggle "Rango de contactos - CSV"
+    bool TWPromptContactsVisible = false;
+    bool VentanaHabilitada = true;     // the main window; off while "Detallar" runs
+    bool SBCalcTAEnabled = true;       // "Detallar"; off while it runs
+    bool CBMTAWrap = true;             // hidden check box "Wrap"
+    bool MemoTAWordWrap = false;       // the opposite of CBMTAWrap
+    std::vector<std::string> MemoTA;   // technical lines (hidden memo)
+    std::vector<std::string> MemoCSV;  // range data lines (in TWCSV): the report's input
+    int CBTipoTransito = 1;            // 0 "Todos", 1 "Rápidos", 2 "NO rápidos"
+    int CBTipoReporte = 1;             // 0 "Todos", 1 "Semanal", 2 "Mensual"
+    std::string NombreCSV;             // proposed report name; full path after a save
+    TFecha FechaCalendario = Hoy();    // MonthCalendar1's date, today at start; the
+                                       // calendar's handler keeps it (Part 4.3)
+    // How "Detallar" finds each pair's days: in one pass over the contacts
+    // (the default), or by driving the item lists and the weighting pair by
+    // pair as the original does (the reference the tests compare against).
+    bool RangosParAPar = false;
+
+    void SBTAViewClick(bool down);      // shows TWPromptContacts while down
+    void TWPromptContactsClose();       // closed by its close box: SBTAView follows
+    void SBCalcTAClick();               // "Detallar"
+    void SBCopyPromptClick();           // "Copiar"
+    void SBPromptCSVClick(bool down);   // "CSV": shows TWCSV while down
+    void TWCSVClose();                  // closed by its close box: "CSV" raised
+    void SBTACopyClick();               // hidden "Copy": MemoTA to the clipboard
+    void CBMTAWrapClick(bool marcado);  // hidden "Wrap"
+    // The codes of the selected rows of an archetype list, in list order,
+    // "Jup" read as "Júp".
+    std::vector<std::string> CodigosArqSeleccionados(const TListBoxArq& lista) const;
+    // Steps 3 to 5 of "Detallar": the ranges of every selected pair, sorted by
+    // first day (stable: pairs in selection order on equal first days).
+    std::vector<TRangoTendencia> CalcularRangos();
+    std::vector<TRangoTendencia> CalcularRangos(const std::vector<std::string>& transitos,
+                                                const std::vector<std::string>& natales);
+    // The aspect-sign text of the first contact of the day between the two
+    // items, or "-". The angle comes from the LBArqAsp row of the contact's
+    // aspect; when no row gives one, from the contact's own angle.
+    std::string GetAspSignoDia(TFecha dia, const std::string& transito,
+                               const std::string& natal) const;
+    void BtnGenCSVClick();  // "CSV >>"
+    void CBTipoTransitoChange(int indice);
+    void CBTipoReporteChange(int indice);
+    // The save dialog for the report; `nombre` becomes the chosen path.
+    bool PedirArchivoCSV(std::string& nombre);
+    void BtnExportCSVClick();  // "Crear [ ].csv"
+    // ---- (end of Exports) ---------------------------------------------------
 
   private:
     void AnadirAnio(int anio);

@@ -83,6 +83,9 @@ bool ListarArchivosArq(const std::string& carpeta, std::vector<std::string>& lis
 
 TArquetipos::TArquetipos(TFormVarnolt& form) : Form(form) {
     Form.AbrirArquetipos = [this] { AbrirArquetipos(); };
+    Form.BuscarArquetipo = [this](const std::string& clave, TablaArq tabla) {
+        return TextoArquetipo(clave, tabla);
+    };
 }
 
 std::string TArquetipos::DLL() const {
@@ -326,12 +329,11 @@ void TArquetipos::LBDataArqClick() {
     Form.ReflejarSeleccionArq(Form.LBArqNat, Form.LBItemNat);
     Form.ReflejarSeleccionArq(Form.LBArqTra, Form.LBItemTra);
     Form.ReflejarSeleccionArq(Form.LBArqAsp, Form.LBAspTra);
-    if (HayContactoElegido && HayContactoElegido()) {
-        if (LBContactosClick) {
-            LBContactosClick();
-        }
-    } else if (LimpiarDetalle) {
-        LimpiarDetalle();
+    // The chosen contact shows again with the new file's texts.
+    if (Form.LBContactos.SelCount() > 0) {
+        Form.LBContactosClick();
+    } else {
+        Form.LimpiarDetalle();
     }
 }
 

@@ -20,24 +20,6 @@
 
 namespace varnolt {
 
-// The twelve term tables, in the order they are read.
-enum TablaArq {
-    Items_01,
-    Items_02,
-    Items_03,
-    Casas_01,
-    Casas_02,
-    Casas_03,
-    Signos_01,
-    Signos_02,
-    Signos_03,
-    Aspectos_01,
-    Aspectos_02,
-    Aspectos_03,
-};
-inline constexpr int kTablasArq = 12;
-extern const std::array<const char*, kTablasArq> kNombresTablasArq;
-
 // The data module of the archetype files: two connections with their readers.
 struct TDM_Terms {
     TASQLiteDB ASQLiteDBSM;  // the archetype file in use
@@ -97,12 +79,6 @@ class TArquetipos {
     bool TWLumbriskVisible = false;
     TListBox LBDataArq;                       // rows carry the index of their entry in Entradas
     std::vector<TInfoPlantillaArq> Entradas;  // the entries the rows refer to
-
-    // Shows the chosen contact again, or resets the detail, after the file
-    // in use changed; the contact views provide them.
-    std::function<bool()> HayContactoElegido;
-    std::function<void()> LBContactosClick;
-    std::function<void()> LimpiarDetalle;
 
     void AbrirArquetipos();
     void CargarTablaArq(TablaArq tabla);

@@ -1,12 +1,31 @@
 // One archetype term: a key and its text, as the archetype file stores them.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
 #include "app/ListBox.h"
 
 namespace varnolt {
+
+// The twelve term tables, in the order they are read.
+enum TablaArq {
+    Items_01,
+    Items_02,
+    Items_03,
+    Casas_01,
+    Casas_02,
+    Casas_03,
+    Signos_01,
+    Signos_02,
+    Signos_03,
+    Aspectos_01,
+    Aspectos_02,
+    Aspectos_03,
+};
+inline constexpr int kTablasArq = 12;
+extern const std::array<const char*, kTablasArq> kNombresTablasArq;
 
 struct TItemArq {
     std::string Clave;

@@ -231,12 +231,12 @@ TEST_F(Arquetipos, Catalogue) {
     arq.ArchivoArq = Arq("jup_ascii.arq");
     arq.LBDataArq.SetSelected(0, true);
     arq.LBDataArq.ItemIndex = 0;
-    int limpiezas = 0;
-    arq.LimpiarDetalle = [&] { ++limpiezas; };
+    form.Detalle.MemoArq = {"algo"};
     arq.LBDataArqClick();
     EXPECT_EQ(arq.ArchivoArq, arq.CarpetaCatalogo + "uno.arq");
     EXPECT_EQ(arq.TextoArquetipo("Sol", Items_01), "Sol 01: texto del ítem Sol (completo)");
-    EXPECT_EQ(limpiezas, 1);
+    EXPECT_EQ(form.Detalle.MemoArq,
+              std::vector<std::string>{"-para ampliar arquetipo selecciona contacto-"});
 
     // Emptying the folder keeps the last catalogue.
     arq.SBLoadTermsClick(false);
