@@ -9,6 +9,15 @@ varnolt_install_deps
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$(varnolt_jobs)" >/dev/null
 
+# The bundled sample archetype file goes into the archetype folder when that
+# folder holds no file of that name; a file that is there is never replaced.
+carpeta_arq=$(build/bin/varnolt-cli carpeta-arquetipos)
+if [ -n "$carpeta_arq" ] && [ ! -e "$carpeta_arq/quillmere_C1_001_v.1.0.arq" ]; then
+    mkdir -p "$carpeta_arq"
+    cp -n build/bin/arquetipos/quillmere_C1_001_v.1.0.arq "$carpeta_arq/"
+    echo "Archivo de arquetipos de muestra copiado en $carpeta_arq"
+fi
+
 agendas=("$@")
 [ ${#agendas[@]} -gt 0 ] || agendas=("data/muestra_2024.csv")
 

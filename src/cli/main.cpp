@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "archetypes/Arquetipos.h"
 #include "cli/Comandos.h"
 
 #ifdef VARNOLT_CON_CONFIG
@@ -16,6 +17,8 @@ constexpr const char* kAyuda = R"(uso: varnolt-cli ORDEN [opciones] ...
 Órdenes:
   resumen     carga agendas y escribe el análisis de la ventana principal
   arquetipos  escribe el catálogo de arquetipos y los paneles de arquetipos
+  carpeta-arquetipos
+              escribe la carpeta donde el programa busca los arquetipos
   config      muestra la configuración tal como la lee el programa
 
 "varnolt-cli ORDEN --help" explica cada orden.
@@ -33,6 +36,11 @@ int main(int argc, char** argv) {
     args.erase(args.begin());
     if (orden == "resumen") {
         return varnolt::ComandoResumen(args, std::cout, std::cerr);
+    }
+    if (orden == "carpeta-arquetipos") {
+        // The folder the archetype catalogue scans (used by run.sh).
+        std::cout << varnolt::CarpetaArq() << "\n";
+        return 0;
     }
     if (orden == "arquetipos") {
         return varnolt::ComandoArquetipos(args, std::cout, std::cerr);
