@@ -41,7 +41,7 @@ struct ErrorEscritura {
 };
 
 class ArchivoIni {
-public:
+  public:
     // An empty file with no path (nothing to read, Guardar fails).
     ArchivoIni() = default;
     // Reads the file when it exists; a missing or unreadable file reads as
@@ -57,7 +57,7 @@ public:
     int ErrorLectura() const { return errorLectura_; }
 
     // The separator of reals; the regional one unless set.
-    char SeparadorDecimal() const { return separador_; }
+    char SeparadorDecimal() const { return Separador(); }
     void FijarSeparadorDecimal(char separador) { separador_ = separador; }
 
     bool ExisteSeccion(std::string_view seccion) const;
@@ -92,13 +92,13 @@ public:
     // that is there but cannot be read or written is not replaced.
     std::optional<ErrorEscritura> Guardar() const;
 
-private:
+  private:
     enum class Tipo : std::uint8_t { Otra, Seccion, Clave };
     struct Linea {
         std::string texto;  // bytes without the line end
         std::string fin;    // "\r\n", "\n" or "" (last line without end)
         Tipo tipo = Tipo::Otra;
-        std::string nombre;   // section or key name, folded to upper case (UTF-8)
+        std::string nombre;           // section or key name, folded to upper case (UTF-8)
         std::size_t inicioValor = 0;  // key lines: where the value text starts
     };
 
