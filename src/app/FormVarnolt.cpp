@@ -30,6 +30,7 @@ void TFormVarnolt::HabilitarControles(bool on) {
     }
     PanelChartDiaVisible = on;
     PanelGraphsVisible = on && !SBViewTends;
+    ChartsItemsVisible = on && !SBViewTends;
     PanelInfoArqVisible = on && SBViewArq && !ArchivosInfo.empty();
     Ventana.Refrescar(Vista::Controles);
 }
@@ -42,6 +43,25 @@ void TFormVarnolt::AjustarPaneles() {
 
 void TFormVarnolt::SBInfoDataClick() {
     Ventana.MostrarMensaje(InfoData);
+}
+
+void TFormVarnolt::SBViewArqClick(bool down) {
+    SBViewArq = down;
+    AjustarPaneles();
+}
+
+void TFormVarnolt::SBViewTendsClick(bool down) {
+    SBViewTends = down;
+    PanelGraphsVisible = !down;
+    Ventana.Refrescar(Vista::Controles);
+}
+
+void TFormVarnolt::SBMaxAxisOrdClick(bool down) {
+    SBMaxAxisOrd = down;
+    if (!down) {
+        EjeDiaMaximo = Picos.PPMaxGlobal;
+    }
+    Ventana.Refrescar(Vista::Graficos);
 }
 
 }  // namespace varnolt

@@ -98,6 +98,14 @@ class TFormVarnolt {
     bool PanelGraphsVisible = true;
     bool PanelInfoArqVisible = false;
     bool TWDetalleContactosVisible = false;
+    // ChartItemNat, ChartItemTra and ChartAngTra: shown exactly when the last
+    // HabilitarControles switched the data controls on with SBViewTends up.
+    bool ChartsItemsVisible = false;
+    // SBMaxAxisOrd ("Ajustar valor máx. ordenada", Part 4.1), down at start:
+    // the left axis of ChartDia is automatic while it is down, and runs from 0
+    // to EjeDiaMaximo (PPMaxGlobal when it went up) while it is up.
+    bool SBMaxAxisOrd = true;
+    double EjeDiaMaximo = 0;
 
     // Views of other windows that clearing the data resets.
     std::vector<std::string> MemoResultados;
@@ -125,6 +133,9 @@ class TFormVarnolt {
     void HabilitarControles(bool on);
     void AjustarPaneles();
     void SBInfoDataClick();
+    void SBViewArqClick(bool down);    // "Arq.": SBViewArq, then AjustarPaneles
+    void SBViewTendsClick(bool down);  // "Tend.": PanelGraphs shown exactly while up
+    void SBMaxAxisOrdClick(bool down);
 
     // ---- Period and year ----------------------------------------------------
     void SBPerAllClick(int codigo);

@@ -1,0 +1,96 @@
+#include "views/GraficoTendencia.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "app/Formato.h"
+
+namespace varnolt {
+
+std::string TituloTendencia(TFecha rangoIni, TFecha rangoFin) {
+    return "Gráfico Tendencia. " + Format("%s a %s.", {FormatDateTime("mmm-d-yyyy", rangoIni),
+                                                       FormatDateTime("mmm-d-yyyy", rangoFin)});
+}
+
+int RedondeoBancario(double valor) {
+    const double piso = std::floor(valor);
+    const double resto = valor - piso;
+    double r = piso;
+    if (resto > 0.5) {
+        r = piso + 1;
+    } else if (resto == 0.5) {
+        r = std::fmod(piso, 2.0) == 0 ? piso : piso + 1;
+    }
+    return static_cast<int>(r);
+}
+
+TDibujoTendencia DibujarTendencia(bool dataCargada, TFecha rangoIni, TFecha rangoFin,
+                                  const std::vector<TTendenciaFecha>& fechasRango,
+                                  double ppMaxRango, int ancho, int alto,
+                                  const AnchoTextoFn& anchoTexto) {
+    TDibujoTendencia d;
+    d.Ancho = ancho;
+    d.Alto = alto;
+    if (!dataCargada) {
+        return d;
+    }
+    d.Dibujar = true;
+    d.Titulo = TituloTendencia(rangoIni, rangoFin);
+    // Dates are whole days: Trunc changes nothing.
+    d.N = rangoFin - rangoIni + 2;
+    d.Paso = d.N != 0 ? static_cast<double>(ancho) / d.N : 0.0;
+    d.PasoPx = RedondeoBancario(d.Paso);
+    d.Margen = static_cast<int>(alto * kTendenciaMargen);  // Trunc of a non-negative value
+    d.Base = alto - d.Margen;
+
+    d.Trazos.push_back({TTrazoTendencia::Tipo::Linea, 0, d.Base, ancho, d.Base, kTendenciaGrosor,
+                        kTendenciaNegro, {}});
+
+    // The first entry of each day, found by binary search over (day, position).
+    std::vector<std::pair<TFecha, std::uint32_t>> indice;
+    indice.reserve(fechasRango.size());
+    for (std::uint32_t k = 0; k < fechasRango.size(); ++k) {
+        indice.emplace_back(fechasRango[k].Fecha, k);
+    }
+    if (!std::is_sorted(indice.begin(), indice.end())) {
+        std::sort(indice.begin(), indice.end());
+    }
+    auto buscar = [&](TFecha dia) -> const TTendenciaFecha* {
+        auto it = std::lower_bound(indice.begin(), indice.end(), std::make_pair(dia, 0u));
+        return it != indice.end() && it->first == dia ? &fechasRango[it->second] : nullptr;
+    };
+
+    const int alturaUtil = alto - d.Margen;
+    int x = kTendenciaInicioX;
+    TFecha i = rangoIni - 1;
+    const std::int64_t pasos = static_cast<std::int64_t>(d.N) + 2;
+    for (std::int64_t paso = 0; paso < pasos; ++paso, ++i) {
+        int h = 0;
+        TColor color = kColorDia;
+        if (const TTendenciaFecha* f = buscar(i); f != nullptr && ppMaxRango > 0) {
+            // Trunc toward zero, as the original's Trunc.
+            h = static_cast<int>(std::trunc(alturaUtil * f->Peso / ppMaxRango));
+            color = f->EsPico ? kColorPico : kColorDia;
+        }
+        if (h > 0) {
+            d.Trazos.push_back({TTrazoTendencia::Tipo::Linea, x, d.Base, x, d.Base - h,
+                                kTendenciaGrosor, color, {}});
+            ++d.Barras;
+        }
+        x += d.PasoPx;
+        const int dia = DecodificarFecha(i).dia;
+        if (dia == 1 || dia == 15) {
+            d.Trazos.push_back({TTrazoTendencia::Tipo::Linea, x, d.Base, x,
+                                d.Base + kTendenciaMarca, kTendenciaGrosor, kTendenciaNegro, {}});
+            std::string texto = FormatDateTime("mmmd", i);
+            const int mitad = anchoTexto ? anchoTexto(texto) / 2 : 0;  // toward zero
+            d.Trazos.push_back({TTrazoTendencia::Tipo::Texto, x - mitad,
+                                d.Base + kTendenciaEtiquetaY, 0, 0, kTendenciaGrosor,
+                                kTendenciaNegro, std::move(texto)});
+        }
+    }
+    return d;
+}
+
+}  // namespace varnolt
