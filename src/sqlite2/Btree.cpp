@@ -85,6 +85,12 @@ void ReadPayload(Pager& pager, const BtreePage& page, const CellInfo& cell,
     const std::uint8_t* local = page.bytes + cell.offset + kCellHeaderSize;
     const std::size_t localSize = total > kMaxLocalPayload ? kMaxLocalPayload : std::size_t(total);
 
+    // A payload needing more overflow pages than the file has cannot be
+    // sound; checked before any memory is taken for it.
+    if (total > kMaxLocalPayload &&
+        (total - kMaxLocalPayload + kOverflowPayload - 1) / kOverflowPayload > pager.pageCount()) {
+        ThrowCorrupt();
+    }
     key.resize(cell.keySize);
     data.resize(cell.dataSize);
     // Copies payload bytes [from, from+n) to key or data as they fall.
@@ -106,10 +112,6 @@ void ReadPayload(Pager& pager, const BtreePage& page, const CellInfo& cell,
     }
 
     std::uint64_t remaining = total - kMaxLocalPayload;
-    // A chain needing more pages than the file has cannot be sound.
-    if ((remaining + kOverflowPayload - 1) / kOverflowPayload > pager.pageCount()) {
-        ThrowCorrupt();
-    }
     std::uint32_t next = pager.get32(local + kMaxLocalPayload);
     std::uint64_t at = kMaxLocalPayload;
     std::unordered_set<std::uint32_t> seen;

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <new>
+#include <variant>
 #include <sys/stat.h>
 
 #include "sqlite2/Btree.h"
@@ -14,59 +15,16 @@ namespace varnolt::sqlite2 {
 
 namespace {
 
-constexpr std::size_t kMaxQuotedStatement = 80;
-
-// The text of a statement as typed, shortened for an error message.
-std::string StatementText(std::string_view sql, const std::vector<Token>& tokens) {
-    std::size_t start = tokens.front().start;
-    std::size_t end = tokens.back().start + tokens.back().length;
-    std::string text(sql.substr(start, end - start));
-    if (text.size() > kMaxQuotedStatement) {
-        text.resize(kMaxQuotedStatement);
-        text += " ...";
-    }
-    return text;
-}
-
-[[noreturn]] void Unsupported(std::string_view sql, const std::vector<Token>& tokens) {
-    throw EngineError(kError, "unsupported statement in this read-only engine: " +
-                                  StatementText(sql, tokens));
-}
-
-// Runs of white space become one blank, none at either end: how the genuine
-// library names a result column after the text of its expression.
-std::string CompressSpace(std::string_view text) {
-    std::string out;
-    bool pending = false;
-    for (char c : text) {
-        if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v') {
-            pending = !out.empty();
-            continue;
-        }
-        if (pending) out.push_back(' ');
-        pending = false;
-        out.push_back(c);
-    }
-    return out;
-}
-
 // The truth of a pragma value, as the genuine library reads it.
 bool PragmaBoolean(std::string_view value) {
     if (value.empty()) return false;
-    std::size_t i = 0;
-    bool negative = false;
-    if (value[0] == '-' || value[0] == '+') {
-        negative = value[0] == '-';
-        i = 1;
-    }
+    std::size_t i = value[0] == '-' ? 1 : 0;
     if (i < value.size() && value[i] >= '0' && value[i] <= '9') {
-        if (value[0] == '+') return false;  // "+1" is no number to the genuine library
-        long n = 0;
+        // A number: true unless its leading digits are all zero.
         for (; i < value.size() && value[i] >= '0' && value[i] <= '9'; ++i) {
-            n = n * 10 + (value[i] - '0');
-            if (n > 1000000) break;
+            if (value[i] != '0') return true;
         }
-        return (negative ? -n : n) != 0;
+        return false;
     }
     return EqualsNoCase(value, "yes") || EqualsNoCase(value, "on") || EqualsNoCase(value, "true");
 }
@@ -75,34 +33,6 @@ bool IsRowidName(std::string_view name) {
     return EqualsNoCase(name, "rowid") || EqualsNoCase(name, "_rowid_") ||
            EqualsNoCase(name, "oid");
 }
-
-// Cursor over the significant tokens of one statement.
-struct Tokens {
-    std::string_view sql;
-    const std::vector<Token>& list;
-    std::size_t pos = 0;
-
-    const Token* peek(std::size_t ahead = 0) const {
-        return pos + ahead < list.size() ? &list[pos + ahead] : nullptr;
-    }
-    std::string_view text(const Token* t) const {
-        return t ? sql.substr(t->start, t->length) : std::string_view();
-    }
-    bool is(std::size_t ahead, TokenType type) const {
-        const Token* t = peek(ahead);
-        return t && t->type == type;
-    }
-    bool isWord(std::size_t ahead, std::string_view word) const {
-        const Token* t = peek(ahead);
-        return t && t->type == TokenType::kId && EqualsNoCase(text(t), word);
-    }
-    bool isName(std::size_t ahead) const {
-        const Token* t = peek(ahead);
-        return t && (t->type == TokenType::kString ||
-                     (t->type == TokenType::kId && !IsReservedWord(text(t))));
-    }
-    bool atEnd() const { return pos >= list.size(); }
-};
 
 }  // namespace
 
@@ -258,30 +188,15 @@ TableContents Database::readTable(std::string_view name) const {
 
 ExecStatus Database::exec(std::string_view sql, ExecCallback callback, void* argument) {
     interrupted_ = false;
-    std::size_t at = 0;
     try {
-        for (;;) {
-            std::vector<Token> tokens;
-            bool atEnd = false;
-            for (;;) {
-                Token t = NextToken(sql, at);
-                if (t.type == TokenType::kEnd) {
-                    atEnd = true;
-                    break;
-                }
-                at = t.start + t.length;
-                if (t.type == TokenType::kSpace || t.type == TokenType::kComment) continue;
-                if (t.type == TokenType::kIllegal) {
-                    return {kError, "unrecognized token: \"" +
-                                        std::string(sql.substr(t.start, t.length)) + "\""};
-                }
-                if (t.type == TokenType::kSemi) break;
-                tokens.push_back(t);
+        StatementReader reader(sql);
+        Statement statement;
+        while (reader.next(statement)) {
+            if (auto* pragma = std::get_if<PragmaStatement>(&statement)) {
+                runPragma(*pragma, reader.text(), callback, argument);
+            } else {
+                runSelect(std::get<SelectStatement>(statement), reader.text(), callback, argument);
             }
-            if (!tokens.empty()) {
-                runStatement(sql, tokens, callback, argument);
-            }
-            if (atEnd) break;
         }
     } catch (const EngineError& e) {
         return {e.code(), e.what()};
@@ -293,70 +208,25 @@ ExecStatus Database::exec(std::string_view sql, ExecCallback callback, void* arg
     return {};
 }
 
-void Database::runStatement(std::string_view sql, const std::vector<Token>& tokens,
-                            ExecCallback callback, void* argument) {
-    std::string_view first = sql.substr(tokens[0].start, tokens[0].length);
-    if (tokens[0].type == TokenType::kId && EqualsNoCase(first, "PRAGMA")) {
-        runPragma(sql, tokens, callback, argument);
-    } else if (tokens[0].type == TokenType::kId && EqualsNoCase(first, "SELECT")) {
-        runSelect(sql, tokens, callback, argument);
-    } else {
-        Unsupported(sql, tokens);
-    }
-}
-
-void Database::runPragma(std::string_view sql, const std::vector<Token>& tokens,
+void Database::runPragma(const PragmaStatement& pragma, const std::string& text,
                          ExecCallback callback, void* argument) {
-    Tokens ts{sql, tokens, 1};
-    if (!ts.is(0, TokenType::kId) && !ts.is(0, TokenType::kString)) Unsupported(sql, tokens);
-    std::string name = Dequote(ts.text(ts.peek()));
-    ts.pos++;
-    std::optional<std::string> value;
-    auto takeValue = [&]() {
-        std::string sign;
-        if (ts.is(0, TokenType::kMinus) || ts.is(0, TokenType::kPlus)) {
-            sign = std::string(ts.text(ts.peek()));
-            ts.pos++;
-            if (!ts.is(0, TokenType::kInteger) && !ts.is(0, TokenType::kFloat)) {
-                Unsupported(sql, tokens);
-            }
-        }
-        const Token* t = ts.peek();
-        if (t == nullptr) Unsupported(sql, tokens);
-        if (t->type != TokenType::kId && t->type != TokenType::kString &&
-            t->type != TokenType::kInteger && t->type != TokenType::kFloat) {
-            Unsupported(sql, tokens);
-        }
-        value = sign + Dequote(ts.text(t));
-        ts.pos++;
-    };
-    if (ts.is(0, TokenType::kEq)) {
-        ts.pos++;
-        takeValue();
-    } else if (ts.is(0, TokenType::kLeftParen)) {
-        ts.pos++;
-        takeValue();
-        if (!ts.is(0, TokenType::kRightParen)) Unsupported(sql, tokens);
-        ts.pos++;
-    }
-    if (!ts.atEnd()) Unsupported(sql, tokens);
-
     bool* flag = nullptr;
     const char* canonical = nullptr;
-    if (EqualsNoCase(name, "show_datatypes")) {
+    if (EqualsNoCase(pragma.name, "show_datatypes")) {
         flag = &showDatatypes_;
         canonical = "show_datatypes";
-    } else if (EqualsNoCase(name, "empty_result_callbacks")) {
+    } else if (EqualsNoCase(pragma.name, "empty_result_callbacks")) {
         flag = &emptyResultCallbacks_;
         canonical = "empty_result_callbacks";
     } else {
-        Unsupported(sql, tokens);
+        throw EngineError(kError, "unsupported statement in this read-only engine: " + text);
     }
-    if (value) {
-        *flag = PragmaBoolean(*value);
+    if (pragma.value) {
+        *flag = PragmaBoolean(*pragma.value);
         return;
     }
-    // No value: the pragma reports its state as one row of one column.
+    // No value: the pragma reports its state as one row of one column, typed
+    // "boolean".
     if (callback != nullptr) {
         std::string state = *flag ? "1" : "0";
         char* argv[2] = {state.data(), nullptr};
@@ -369,96 +239,21 @@ void Database::runPragma(std::string_view sql, const std::vector<Token>& tokens,
     }
 }
 
-void Database::runSelect(std::string_view sql, const std::vector<Token>& tokens,
-                         ExecCallback callback, void* argument) {
-    // SELECT item, ... FROM [db.]table [[AS] alias]
-    // item: * | name.* | [name.]column [[AS] alias]
-    struct Item {
-        enum Kind { kStar, kTableStar, kColumn } kind = kStar;
-        std::string qualifier;
-        std::string column;
-        std::size_t spanStart = 0, spanEnd = 0;
-        std::optional<std::string> alias;
-    };
-    Tokens ts{sql, tokens, 1};
-    std::vector<Item> items;
-    auto takeAlias = [&](Item& item) {
-        if (ts.isWord(0, "AS")) {
-            ts.pos++;
-            if (!ts.isName(0)) Unsupported(sql, tokens);
-        }
-        if (ts.isName(0)) {
-            item.alias = Dequote(ts.text(ts.peek()));
-            ts.pos++;
-        }
-    };
-    for (;;) {
-        Item item;
-        if (ts.is(0, TokenType::kStar)) {
-            ts.pos++;
-        } else if (ts.isName(0) && ts.is(1, TokenType::kDot) && ts.is(2, TokenType::kStar)) {
-            item.kind = Item::kTableStar;
-            item.qualifier = Dequote(ts.text(ts.peek()));
-            ts.pos += 3;
-        } else if (ts.isName(0)) {
-            item.kind = Item::kColumn;
-            item.spanStart = ts.peek()->start;
-            if (ts.is(1, TokenType::kDot)) {
-                if (!ts.isName(2)) Unsupported(sql, tokens);
-                item.qualifier = Dequote(ts.text(ts.peek()));
-                ts.pos += 2;
-            }
-            item.column = Dequote(ts.text(ts.peek()));
-            item.spanEnd = ts.peek()->start + ts.peek()->length;
-            ts.pos++;
-            takeAlias(item);
-        } else {
-            Unsupported(sql, tokens);
-        }
-        items.push_back(std::move(item));
-        if (ts.is(0, TokenType::kComma)) {
-            ts.pos++;
-            continue;
-        }
-        break;
-    }
-    if (!ts.isWord(0, "FROM")) Unsupported(sql, tokens);
-    ts.pos++;
-    if (!ts.isName(0)) Unsupported(sql, tokens);
-    std::string database;
-    std::string tableName = Dequote(ts.text(ts.peek()));
-    ts.pos++;
-    if (ts.is(0, TokenType::kDot)) {
-        if (!ts.isName(1)) Unsupported(sql, tokens);
-        database = tableName;
-        tableName = Dequote(ts.text(ts.peek(1)));
-        ts.pos += 2;
-    }
-    std::optional<std::string> tableAlias;
-    if (ts.isWord(0, "AS")) {
-        ts.pos++;
-        if (!ts.isName(0)) Unsupported(sql, tokens);
-    }
-    if (ts.isName(0)) {
-        tableAlias = Dequote(ts.text(ts.peek()));
-        ts.pos++;
-    }
-    if (!ts.atEnd()) Unsupported(sql, tokens);
-
+Database::Plan Database::planSelect(const SelectStatement& select, const std::string& text) const {
     const TableDef* table = nullptr;
-    if (database.empty() || EqualsNoCase(database, "main")) {
-        table = schema_.findTable(tableName);
+    if (select.database.empty() || EqualsNoCase(select.database, "main")) {
+        table = schema_.findTable(select.table);
     }
     if (table == nullptr) {
-        std::string shown = database.empty() ? tableName : database + "." + tableName;
-        if (database.empty() && schema_.isView(tableName)) {
-            throw EngineError(kError, "unsupported statement in this read-only engine: " +
-                                          StatementText(sql, tokens) + " (" + tableName +
-                                          " is a view)");
+        if (select.database.empty() && schema_.isView(select.table)) {
+            throw EngineError(kError, "unsupported statement in this read-only engine: " + text +
+                                          " (" + select.table + " is a view)");
         }
-        throw EngineError(kError, "no such table: " + shown);
+        throw EngineError(kError, "no such table: " + (select.database.empty()
+                                                            ? select.table
+                                                            : select.database + "." + select.table));
     }
-    const std::string& visibleName = tableAlias ? *tableAlias : table->name;
+    const std::string& visibleName = select.alias ? *select.alias : table->name;
     auto rowidType = [&]() -> std::optional<std::string> {
         if (table->integerPrimaryKey >= 0) return table->columns[table->integerPrimaryKey].declaredType;
         return std::string("INTEGER");
@@ -466,11 +261,11 @@ void Database::runSelect(std::string_view sql, const std::vector<Token>& tokens,
 
     Plan plan;
     plan.table = table;
-    for (const Item& item : items) {
-        if (item.kind == Item::kTableStar && !EqualsNoCase(item.qualifier, visibleName)) {
+    for (const ResultItem& item : select.items) {
+        if (item.kind == ResultItem::kTableStar && !EqualsNoCase(item.qualifier, visibleName)) {
             throw EngineError(kError, "no such table: " + item.qualifier);
         }
-        if (item.kind != Item::kColumn) {
+        if (item.kind != ResultItem::kColumn) {
             for (std::size_t j = 0; j < table->columns.size(); ++j) {
                 plan.names.push_back(table->columns[j].name);
                 plan.types.push_back(int(j) == table->integerPrimaryKey
@@ -496,12 +291,16 @@ void Database::runSelect(std::string_view sql, const std::vector<Token>& tokens,
         if (source == -2) {
             throw EngineError(kError, "no such column: " + written);
         }
-        plan.names.push_back(item.alias ? *item.alias
-                                        : CompressSpace(sql.substr(item.spanStart,
-                                                                   item.spanEnd - item.spanStart)));
+        plan.names.push_back(item.alias ? *item.alias : item.written);
         plan.types.push_back(source < 0 ? rowidType() : table->columns[source].declaredType);
         plan.sources.push_back(source);
     }
+    return plan;
+}
+
+void Database::runSelect(const SelectStatement& select, const std::string& text,
+                         ExecCallback callback, void* argument) {
+    Plan plan = planSelect(select, text);
 
     // Column names, then the declared types when show_datatypes is on.
     const std::size_t n = plan.names.size();
@@ -530,6 +329,7 @@ void Database::runSelect(std::string_view sql, const std::vector<Token>& tokens,
         }
         return true;
     });
+    // With empty_result_callbacks, an empty result still reports its columns.
     if (!anyRow && emptyResultCallbacks_ && callback != nullptr) {
         if (callback(argument, int(n), nullptr, header.data()) != 0) {
             throw EngineError(kAbort);

@@ -28,7 +28,7 @@
 
 #include "sqlite2/Error.h"
 #include "sqlite2/Schema.h"
-#include "sqlite2/Tokenizer.h"
+#include "sqlite2/Statement.h"
 
 namespace varnolt::sqlite2 {
 
@@ -99,8 +99,9 @@ public:
     // The callback may be null.
     ExecStatus exec(std::string_view sql, ExecCallback callback, void* argument);
 
-    // Makes the running (or the next row of the current) exec stop with
-    // kInterrupt; may be called from the callback or another thread.
+    // Makes the exec that is running stop before its next row with
+    // kInterrupt ("interrupted"); called from its callback or from another
+    // thread. An exec started afterwards runs normally.
     void interrupt() { interrupted_ = true; }
 
     bool showDatatypes() const { return showDatatypes_; }
@@ -111,12 +112,11 @@ private:
     void openSchema();
 
     struct Plan;
-    void runStatement(std::string_view sql, const std::vector<Token>& tokens,
-                      ExecCallback callback, void* argument);
-    void runPragma(std::string_view sql, const std::vector<Token>& tokens,
+    void runPragma(const PragmaStatement& pragma, const std::string& text, ExecCallback callback,
+                   void* argument);
+    void runSelect(const SelectStatement& select, const std::string& text,
                    ExecCallback callback, void* argument);
-    void runSelect(std::string_view sql, const std::vector<Token>& tokens,
-                   ExecCallback callback, void* argument);
+    Plan planSelect(const SelectStatement& select, const std::string& text) const;
     void runPlan(const Plan& plan,
                  const std::function<bool(const std::vector<const char*>&)>& row) const;
 

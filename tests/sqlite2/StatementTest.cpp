@@ -6,10 +6,12 @@
 
 #include "Sqlite2TestSupport.h"
 #include "sqlite2/Engine.h"
+#include "sqlite2/Statement.h"
 
 using namespace sqlite2_test;
 using varnolt::sqlite2::Database;
 using varnolt::sqlite2::ExecStatus;
+using varnolt::sqlite2::EngineError;
 
 namespace {
 
@@ -112,7 +114,8 @@ TEST_F(Statements, PragmaValues) {
                                            {"0", false},     {"yes", true},   {"no", false},
                                            {"TRUE", true},   {"false", false}, {"'on'", true},
                                            {"-1", true},     {"2", true},     {"\"yes\"", true},
-                                           {"whatever", false}}) {
+                                           {"whatever", false}, {"+1", true},  {"-0", false},
+                                           {"007", true}}) {
         ASSERT_TRUE(db_->exec(std::string("PRAGMA show_datatypes = ") + c.value, nullptr, nullptr).ok())
             << c.value;
         EXPECT_EQ(db_->showDatatypes(), c.on) << c.value;
@@ -123,7 +126,7 @@ TEST_F(Statements, PragmaValues) {
     Dump d;
     ASSERT_TRUE(db_->exec("PRAGMA show_datatypes", CaptureWithTypes, &d).ok());
     ASSERT_EQ(d.rows.size(), 1u);
-    EXPECT_EQ(d.rows[0][0], Cell("0"));
+    EXPECT_EQ(d.rows[0][0], Cell("1"));  // after "007"
     EXPECT_EQ(d.columns, std::vector<std::string>{"show_datatypes"});
     EXPECT_EQ(d.types, std::vector<Cell>{Cell("boolean")});
 }
@@ -203,4 +206,36 @@ TEST_F(Statements, UnsupportedStatementsAndBadTokens) {
 TEST_F(Statements, CallbackMayBeNull) {
     EXPECT_TRUE(db_->exec("select *, rowid from Aspectos_03", nullptr, nullptr).ok());
     EXPECT_EQ(db_->exec("select * from Nope", nullptr, nullptr).message, "no such table: Nope");
+}
+
+TEST(StatementReader, SplitsAndParsesOneAtATime) {
+    using namespace varnolt::sqlite2;
+    StatementReader reader("pragma Show_Datatypes(on) ; SELECT a , t.b AS x, t.* FROM main.T t;"
+                           " ; update T set a = 1; select 'never reached'");
+    Statement s;
+    ASSERT_TRUE(reader.next(s));
+    auto* p = std::get_if<PragmaStatement>(&s);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->name, "Show_Datatypes");
+    EXPECT_EQ(p->value, std::optional<std::string>("on"));
+    ASSERT_TRUE(reader.next(s));
+    auto* sel = std::get_if<SelectStatement>(&s);
+    ASSERT_NE(sel, nullptr);
+    EXPECT_EQ(sel->database, "main");
+    EXPECT_EQ(sel->table, "T");
+    EXPECT_EQ(sel->alias, std::optional<std::string>("t"));
+    ASSERT_EQ(sel->items.size(), 3u);
+    EXPECT_EQ(sel->items[0].kind, ResultItem::kColumn);
+    EXPECT_EQ(sel->items[0].written, "a");
+    EXPECT_EQ(sel->items[1].qualifier, "t");
+    EXPECT_EQ(sel->items[1].column, "b");
+    EXPECT_EQ(sel->items[1].written, "t.b");
+    EXPECT_EQ(sel->items[1].alias, std::optional<std::string>("x"));
+    EXPECT_EQ(sel->items[2].kind, ResultItem::kTableStar);
+    try {
+        reader.next(s);
+        ADD_FAILURE() << "the UPDATE should fail";
+    } catch (const EngineError& e) {
+        EXPECT_STREQ(e.what(), "unsupported statement in this read-only engine: update T set a = 1");
+    }
 }
