@@ -1,5 +1,16 @@
-// B-tree pages, cells and overflow chains of the SQLite 2.8 file format: see
-// Btree.h for the layout of the bytes.
+// B-tree pages, cells and overflow chains of the SQLite 2.8 file format.
+//
+// The bytes handled here (integers in the file's byte order): a b-tree page
+// opens with its right child (4 bytes), the offset of its first cell (2) and
+// of its first free block (2). Each cell, at a 4-aligned offset, holds its
+// left child (4), key size low 16 bits (2), next cell offset (2), key size
+// bits 16..23 (1), data size bits 16..23 (1), data size low 16 bits (2), and
+// then up to 236 bytes of key-then-data payload, rounded up to 4; a longer
+// payload continues on overflow pages, whose number follows those 236 bytes,
+// each overflow page holding the next page's number (4) and 1020 payload
+// bytes. Free blocks hold their size (2) and the next block's offset (2).
+// Table keys are 4-byte big-endian rowids with the sign bit flipped. More,
+// and the checks made on every field, in Btree.h.
 #include "sqlite2/Btree.h"
 
 #include <algorithm>

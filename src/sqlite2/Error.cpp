@@ -1,3 +1,4 @@
+// The fixed texts of the SQLite 2.8 result codes (sqlite_error_string).
 #include "sqlite2/Error.h"
 
 namespace varnolt::sqlite2 {

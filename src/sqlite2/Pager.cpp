@@ -1,5 +1,14 @@
-// Page reader of the SQLite 2.8 file format: see Pager.h for the bytes of the
-// file header and of page 1.
+// Page reader of the SQLite 2.8 file format.
+//
+// The bytes handled here: the file is cut into 1024-byte pages numbered from
+// 1 (a partial last page is ignored). Page 1 begins with the 47 characters
+// "** This file contains an SQLite 2.1 database **" and a NUL (48 bytes), then
+// the 4-byte magic number 0xdae37528 whose byte order is the file's byte
+// order for every later integer (28 75 e3 da: little-endian, da e3 75 28:
+// big-endian), then the first free page (offset 52), the free page count (56)
+// and nine meta values (60..95; meta 2, at 64, is the file format). A file of
+// length 0 is an empty database; a shorter-than-a-page file or a bad header is
+// "database disk image is malformed". More in Pager.h.
 #include "sqlite2/Pager.h"
 
 #include <cerrno>

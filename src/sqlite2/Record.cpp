@@ -1,4 +1,10 @@
-// Row records of the SQLite 2.8 file format: see Record.h for the bytes.
+// Row records of the SQLite 2.8 file format.
+//
+// The bytes handled here: a record of N fields opens with N+1 offsets, each
+// 1, 2 or 3 bytes little-endian (1 when the record is under 256 bytes, 2 under
+// 65536, else 3); offset k is where field k starts and offset N the record's
+// size. A field is its text and a NUL, or nothing at all for NULL (equal
+// consecutive offsets); an empty record is all NULLs. More in Record.h.
 #include "sqlite2/Record.h"
 
 #include <cstring>

@@ -1,5 +1,10 @@
-// The schema table sqlite_master and the CREATE TABLE statements it keeps:
-// see Schema.h for the bytes and the rules.
+// The schema table sqlite_master and the CREATE TABLE statements it keeps.
+//
+// The bytes handled here: sqlite_master is the table b-tree rooted at page 2;
+// each row is a record of five texts: type, name, tbl_name, rootpage (decimal)
+// and sql (the CREATE statement as typed). Tables are read from the rows of
+// type "table": their columns, declared types (white space removed) and
+// INTEGER PRIMARY KEY come from parsing that statement. More in Schema.h.
 #include "sqlite2/Schema.h"
 
 #include <cctype>

@@ -1,3 +1,5 @@
+// SQL tokens of SQLite 2.8 and the completeness test of sqlite_complete: see
+// Tokenizer.h.
 #include "sqlite2/Tokenizer.h"
 
 #include <algorithm>
