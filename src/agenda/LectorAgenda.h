@@ -1,6 +1,7 @@
 // Reading agenda files: the line format and the file as a list of lines.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -19,17 +20,31 @@ struct LineaAgenda {
 };
 
 // Turns item codes read from the file (Windows-1252) into program codes,
-// remembering the few distinct codes an agenda repeats.
+// remembering the few distinct codes an agenda repeats. It also remembers
+// the last date token read, as an agenda holds many contacts a day.
 class TraductorCodigos {
   public:
     Codigo Traducir(std::string_view cp1252);
 
+    // The last date token and its day (0: none yet).
+    std::string ultimaFechaTexto;
+    TFecha ultimaFecha = 0;
+
   private:
+    // Codes of up to 8 bytes, packed into one word, in an open-addressing
+    // table; longer ones in a map.
+    struct Ranura {
+        std::uint64_t clave = 0;  // 0: free (a packed code is never 0)
+        Codigo codigo;
+    };
+    static constexpr size_t kRanuras = 512;
+    std::vector<Ranura> cortos_ = std::vector<Ranura>(kRanuras);
+    size_t ocupadas_ = 0;
     struct Hash {
         using is_transparent = void;
         size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
     };
-    std::unordered_map<std::string, Codigo, Hash, std::equal_to<>> vistos_;
+    std::unordered_map<std::string, Codigo, Hash, std::equal_to<>> largos_;
 };
 
 // Parses one contact line (without its line end). Returns false when any
