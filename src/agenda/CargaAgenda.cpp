@@ -6,7 +6,6 @@
 #include <unordered_set>
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -29,8 +28,8 @@ std::string CarpetaDe(const std::string& ruta) {
     return p == std::string::npos ? std::string() : ruta.substr(0, p);
 }
 
-// The bytes of a whole file, mapped read-only when the system allows it
-// (a large agenda is then read without copying it), else read into memory.
+// The bytes of a whole file, read into one block (a large agenda gets a
+// block of huge pages, see MemoriaGrande.h).
 class ContenidoArchivo {
   public:
     explicit ContenidoArchivo(const std::string& ruta) {
@@ -39,20 +38,16 @@ class ContenidoArchivo {
             Fallo("No se puede abrir el archivo \"%s\". %s", ruta);
         }
         struct stat st {};
+        size_t capacidad = 1 << 16;
         if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
-            void* m = ::mmap(nullptr, static_cast<size_t>(st.st_size), PROT_READ,
-                             MAP_PRIVATE | MAP_POPULATE, fd, 0);
-            if (m != MAP_FAILED) {
-                mapa_ = m;
-                largo_ = static_cast<size_t>(st.st_size);
-                ::close(fd);
-                return;
-            }
+            capacidad = static_cast<size_t>(st.st_size) + 1;
         }
-        // Not mappable (empty, a pipe, a special file): read it through.
-        char buf[65536];
         for (;;) {
-            const ssize_t n = ::read(fd, buf, sizeof buf);
+            if (largo_ == capacidad_) {
+                // The file grew while being read, or its size is not known.
+                Crecer(std::max(capacidad, capacidad_ * 2));
+            }
+            const ssize_t n = ::read(fd, datos_ + largo_, capacidad_ - largo_);
             if (n < 0) {
                 if (errno == EINTR) {
                     continue;
@@ -65,32 +60,34 @@ class ContenidoArchivo {
             if (n == 0) {
                 break;
             }
-            copia_.append(buf, static_cast<size_t>(n));
+            largo_ += static_cast<size_t>(n);
         }
         ::close(fd);
     }
-    ~ContenidoArchivo() {
-        if (mapa_ != nullptr) {
-            ::munmap(mapa_, largo_);
-        }
-    }
+    ~ContenidoArchivo() { AsignadorGrande<char>().deallocate(datos_, capacidad_); }
     ContenidoArchivo(const ContenidoArchivo&) = delete;
     ContenidoArchivo& operator=(const ContenidoArchivo&) = delete;
 
-    std::string_view Texto() const {
-        return mapa_ != nullptr ? std::string_view(static_cast<const char*>(mapa_), largo_)
-                                : std::string_view(copia_);
-    }
+    std::string_view Texto() const { return std::string_view(datos_, largo_); }
 
   private:
+    void Crecer(size_t capacidad) {
+        char* nuevo = AsignadorGrande<char>().allocate(capacidad);
+        if (largo_ > 0) {
+            std::memcpy(nuevo, datos_, largo_);
+        }
+        AsignadorGrande<char>().deallocate(datos_, capacidad_);
+        datos_ = nuevo;
+        capacidad_ = capacidad;
+    }
     [[noreturn]] static void Fallo(const char* formato, const std::string& ruta) {
         const int e = errno;
         throw ErrorArchivo(Format(formato, {ruta, std::strerror(e)}));
     }
 
-    void* mapa_ = nullptr;
+    char* datos_ = nullptr;
+    size_t capacidad_ = 0;
     size_t largo_ = 0;
-    std::string copia_;
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "agenda/Codigo.h"
+#include "agenda/MemoriaGrande.h"
 #include "app/Fecha.h"
 
 namespace varnolt {
@@ -29,6 +30,6 @@ struct TTendencia {
 };
 
 // All loaded contacts, in ascending Fecha order after every loaded file.
-using TTendencias = std::vector<TTendencia>;
+using TTendencias = std::vector<TTendencia, AsignadorGrande<TTendencia>>;
 
 }  // namespace varnolt
