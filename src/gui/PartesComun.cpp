@@ -1,0 +1,115 @@
+#include "gui/PartesComun.h"
+
+#include <QAbstractItemView>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QScrollBar>
+#include <QStyleOptionViewItem>
+#include <QTextCursor>
+#include <QToolButton>
+#include <QToolTip>
+#include <exception>
+
+#include "gui/TextoQt.h"
+
+namespace varnolt::gui {
+
+Ejecutor EjecutorPorDefecto(QWidget* dueno) {
+    QPointer<QWidget> ventana(dueno);
+    return [ventana](const std::function<void()>& accion) {
+        try {
+            accion();
+        } catch (const std::exception& e) {
+            QMessageBox::critical(ventana ? ventana->window() : nullptr, QStringLiteral("Error"),
+                                  Lineas(e.what()));
+        }
+    };
+}
+
+QToolButton* BotonRapido(const QString& nombre, const QString& texto, const QString& pista,
+                         QWidget* padre, bool alternar) {
+    auto* b = new QToolButton(padre);
+    b->setObjectName(nombre);
+    b->setText(texto);
+    if (!pista.isEmpty()) {
+        b->setToolTip(pista);
+    }
+    b->setCheckable(alternar);
+    b->setAutoRaise(false);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    b->setFixedHeight(20);
+    return b;
+}
+
+void Fondo(QWidget* w, QColor color) {
+    w->setAutoFillBackground(true);
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, color);
+    w->setPalette(p);
+}
+
+QLabel* Etiqueta(const QString& nombre, QColor texto, QColor fondo, QWidget* padre) {
+    auto* l = new QLabel(padre);
+    l->setObjectName(nombre);
+    l->setTextFormat(Qt::PlainText);
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, texto);
+    p.setColor(QPalette::Disabled, QPalette::WindowText, texto);
+    if (fondo.isValid()) {
+        p.setColor(QPalette::Window, fondo);
+        l->setAutoFillBackground(true);
+    }
+    l->setPalette(p);
+    return l;
+}
+
+QPlainTextEdit* Memo(const QString& nombre, bool ajustarLineas, QWidget* padre) {
+    auto* m = new QPlainTextEdit(padre);
+    m->setObjectName(nombre);
+    m->setReadOnly(true);
+    m->setLineWrapMode(ajustarLineas ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    m->setUndoRedoEnabled(false);
+    return m;
+}
+
+bool PonerLineas(QPlainTextEdit* memo, const std::vector<std::string>& lineas,
+                 std::vector<std::string>& copia) {
+    if (lineas == copia) {
+        return false;
+    }
+    copia = lineas;
+    QString texto;
+    for (size_t i = 0; i < lineas.size(); ++i) {
+        if (i > 0) {
+            texto += QLatin1Char('\n');
+        }
+        texto += Q(lineas[i]);
+    }
+    memo->setPlainText(texto);
+    QTextCursor c = memo->textCursor();
+    c.movePosition(QTextCursor::Start);
+    memo->setTextCursor(c);
+    memo->verticalScrollBar()->setValue(0);
+    memo->horizontalScrollBar()->setValue(0);
+    return true;
+}
+
+bool PistaFilaRecortada(QHelpEvent* e, QAbstractItemView* vista, const QStyleOptionViewItem& opcion,
+                        const QModelIndex& indice, int margen) {
+    if (e == nullptr || vista == nullptr || e->type() != QEvent::ToolTip || !indice.isValid()) {
+        return false;
+    }
+    const QString texto = indice.data(Qt::DisplayRole).toString();
+    if (opcion.fontMetrics.horizontalAdvance(texto) + margen + 1 > opcion.rect.width()) {
+        QToolTip::showText(e->globalPos(), texto, vista, opcion.rect);
+    } else {
+        QToolTip::hideText();
+    }
+    return true;
+}
+
+}  // namespace varnolt::gui

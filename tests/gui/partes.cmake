@@ -1,0 +1,24 @@
+# Tests of the content widgets of the tool windows and panels (contacts of the
+# day, archetype panels, archetype catalogue, contact ranges, CSV report),
+# each shown by itself over a core loaded with the sample agenda; they run
+# with QT_QPA_PLATFORM=offscreen and save a screenshot of every widget in
+# <build>/tests/gui/capturas.
+
+# The widgets belong to varnolt_gui (src/gui/partes.cmake); until
+# src/gui/CMakeLists.txt includes that file, add them from here.
+get_target_property(_varnolt_gui_fuentes varnolt_gui SOURCES)
+if(NOT _varnolt_gui_fuentes MATCHES "PanelContactosDia\\.cpp")
+    include(${PROJECT_SOURCE_DIR}/src/gui/partes.cmake)
+endif()
+
+varnolt_test(gui_partes_tests ${CMAKE_CURRENT_LIST_DIR}/PartesTest.cpp)
+target_link_libraries(gui_partes_tests PRIVATE varnolt_gui Qt6::Test)
+target_compile_definitions(gui_partes_tests PRIVATE
+    VARNOLT_CAPTURAS="${CMAKE_CURRENT_BINARY_DIR}/capturas"
+    VARNOLT_ARQ_MUESTRA="${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/arquetipos/quillmere_C1_001_v.1.0.arq")
+# The archetype files are read through bin/dll/libsqlite.so.0, as the
+# program reads them; the screenshots use the bundled sample archetype file.
+add_dependencies(gui_partes_tests sqlite2)
+if(TARGET varnolt_arquetipos_muestra)
+    add_dependencies(gui_partes_tests varnolt_arquetipos_muestra)
+endif()
