@@ -1,0 +1,45 @@
+// What the program does at start besides showing the window: agenda files
+// named on the command line load as the Data action loads them, and the
+// hidden options for screenshots press buttons and save pictures of windows.
+//
+//     Varnolt [AGENDA...] [--pulsar BOTON]... [--captura VENTANA ARCHIVO.png]...
+//
+// --pulsar clicks a button of the main window or of a tool window by its
+// component name (SBViewTends, SBViewFechas, SBGP, SBPer9 …) after loading.
+// --captura saves a picture of a window by its name (TFormVarnolt, a tool
+// window such as TWDetalleFechas, or TFormMSG, TFormStepCount, TFormAviso)
+// and, after the last one, ends the program. With --captura the message
+// window does not wait: its text goes to the standard output.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace varnolt::gui {
+
+class VentanaVarnolt;
+
+struct OpcionesArranque {
+    std::vector<std::string> agendas;
+    QStringList pulsar;
+    std::vector<std::pair<QString, QString>> capturas;  // window, file
+    QString error;                                      // not empty: bad usage
+};
+
+OpcionesArranque LeerOpciones(const QStringList& argumentos);
+
+// Schedules the loading, the presses and the captures on the event loop.
+void Arrancar(VentanaVarnolt& ventana, const OpcionesArranque& opciones);
+
+// Clicks a button by its component name; false when there is none.
+bool Pulsar(VentanaVarnolt& ventana, const QString& nombre);
+
+// Saves a picture of a window by its name; tool windows get their caption
+// drawn above them (a picture of the client area has none). False when the
+// window does not exist or the file cannot be written.
+bool Capturar(VentanaVarnolt& ventana, const QString& nombre, const QString& archivo);
+
+}  // namespace varnolt::gui
