@@ -18,6 +18,9 @@ struct Regional {
                                                "jul", "ago", "sep", "oct", "nov", "dic"};
     // The program-wide short date format (changed once by the CSV report).
     std::string FormatoFechaCorta = "dd/mm/yyyy";
+    // The date separator: a "/" of FormatoFechaCorta stands for it (as the
+    // suite's short date format writes it). The CSV report sets it to '/'.
+    char SeparadorFecha = '/';
 };
 
 // The settings in use. The first call reads the environment.

@@ -22,6 +22,14 @@ enum class Vista {
     Exportacion,   // the contact-ranges and CSV windows
 };
 
+// What the core asks of the save dialog (Part 6.3).
+struct PeticionGuardar {
+    std::string Titulo;               // "Crear archivo CSV"
+    std::string Filtro;               // "Archivos CVS|*.csv": description | pattern
+    std::string ExtensionPorDefecto;  // "csv", without the dot
+    std::string NombrePropuesto;      // a file name without folder
+};
+
 class IVentana {
   public:
     virtual ~IVentana() = default;
@@ -52,6 +60,19 @@ class IVentana {
 
     // Core state behind a view changed; the window redraws it from the core.
     virtual void Refrescar(Vista vista) = 0;
+
+    // ---- Exports (Parts 6.1, 6.3) ----
+    // The save dialog: asks before overwriting an existing file, hides the
+    // read-only check box, can be resized; starts in the dialog's own default
+    // folder. Returns the full path chosen, with "." + ExtensionPorDefecto
+    // added when the user typed no extension; no value when the user cancels.
+    virtual std::optional<std::string> PedirArchivoGuardar(const PeticionGuardar& peticion) {
+        (void)peticion;
+        return std::nullopt;
+    }
+    // Puts the text on the clipboard as plain text (UTF-8 here; lines end in
+    // "\n").
+    virtual void CopiarAlPortapapeles(const std::string& texto) { (void)texto; }
 };
 
 // A window that shows nothing and answers nothing: for tools without a display.

@@ -1,12 +1,11 @@
 // varnolt-cli resumen: the analysis of the main window without a window.
 #include <algorithm>
 #include <iostream>
-#include <optional>
-#include <sstream>
 
 #include "agenda/LectorAgenda.h"
 #include "app/FormVarnolt.h"
 #include "cli/Comandos.h"
+#include "cli/OpcionesAnalisis.h"
 #include "cli/VentanaConsola.h"
 
 namespace varnolt {
@@ -48,47 +47,6 @@ Salida en UTF-8. Código de salida: 0 bien, 1 la última agenda no cargó (el
 texto del error va a la salida de errores), 2 uso incorrecto.
 )";
 
-std::vector<std::string> Separar(const std::string& lista) {
-    std::vector<std::string> r;
-    std::string parte;
-    std::istringstream in(lista);
-    while (std::getline(in, parte, ',')) {
-        if (!parte.empty()) {
-            r.push_back(parte);
-        }
-    }
-    return r;
-}
-
-struct Opciones {
-    std::vector<std::string> anios;
-    std::optional<int> periodo;
-    std::optional<std::vector<std::string>> natal;
-    std::optional<std::vector<std::string>> transito;
-    std::optional<std::vector<std::string>> aspecto;
-    std::optional<std::string> umbral;
-    bool sinPicos = false;
-    std::optional<TipoFecha> ver;
-    std::optional<OrdenFecha> orden;
-    std::vector<std::string> agendas;
-};
-
-// Selects exactly the named rows of a list; false names the first missing one.
-bool SeleccionarFilas(TListBox& lista, const std::vector<std::string>& textos,
-                      std::string& faltante) {
-    lista.SelectAll(false);
-    for (const std::string& t : textos) {
-        const int i = lista.IndexOf(t);
-        if (i < 0) {
-            faltante = t;
-            return false;
-        }
-        lista.SetSelected(i, true);
-        lista.ItemIndex = i;
-    }
-    return true;
-}
-
 int Uso(std::ostream& err, const std::string& motivo) {
     err << "varnolt-cli resumen: " << motivo << "\n" << kUso << "\n";
     return 2;
@@ -102,67 +60,29 @@ std::string ComoLineas(std::string texto) {
 }
 
 int ComandoResumen(const Argumentos& args, std::ostream& out, std::ostream& err) {
-    Opciones o;
+    OpcionesAnalisis o;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        auto valor = [&](std::string& v) {
-            if (i + 1 >= args.size()) {
-                return false;
-            }
-            v = args[++i];
-            return true;
-        };
-        std::string v;
         if (a == "--help" || a == "-h") {
             out << kAyuda;
             return 0;
-        } else if (a == "--sin-picos") {
-            o.sinPicos = true;
-        } else if (a.rfind("--", 0) == 0 && a.size() > 2) {
-            if (!valor(v)) {
+        }
+        std::string motivo;
+        switch (LeerOpcionAnalisis(args, i, o, motivo)) {
+            case LecturaOpcion::Leida:
+                continue;
+            case LecturaOpcion::Error:
+                return Uso(err, motivo);
+            case LecturaOpcion::NoEs:
+                break;
+        }
+        if (a.rfind("--", 0) == 0 && a.size() > 2) {
+            if (i + 1 >= args.size()) {
                 return Uso(err, "falta el valor de " + a);
             }
-            if (a == "--anios") {
-                o.anios = Separar(v);
-            } else if (a == "--periodo") {
-                std::int32_t n = 0;
-                if (!LeerEntero(v, n) || n < 1 || n > 19) {
-                    return Uso(err, "el período debe ser un número de 1 a 19");
-                }
-                o.periodo = n;
-            } else if (a == "--natal") {
-                o.natal = Separar(v);
-            } else if (a == "--transito") {
-                o.transito = Separar(v);
-            } else if (a == "--aspecto") {
-                o.aspecto = Separar(v);
-            } else if (a == "--umbral") {
-                std::int32_t n = 0;
-                if (!LeerEntero(v, n)) {
-                    return Uso(err, "el umbral debe ser un número entero");
-                }
-                o.umbral = v;
-            } else if (a == "--ver") {
-                if (v != "todas" && v != "picos") {
-                    return Uso(err, "--ver admite todas o picos");
-                }
-                o.ver = v == "todas" ? TipoFecha::Todas : TipoFecha::Picos;
-            } else if (a == "--orden") {
-                if (v == "fecha") {
-                    o.orden = OrdenFecha::Fecha;
-                } else if (v == "contactos") {
-                    o.orden = OrdenFecha::Contactos;
-                } else if (v == "peso") {
-                    o.orden = OrdenFecha::PesoPonderado;
-                } else {
-                    return Uso(err, "--orden admite fecha, contactos o peso");
-                }
-            } else {
-                return Uso(err, "opción desconocida " + a);
-            }
-        } else {
-            o.agendas.push_back(a);
+            return Uso(err, "opción desconocida " + a);
         }
+        o.agendas.push_back(a);
     }
     if (o.agendas.empty()) {
         return Uso(err, "falta al menos una agenda");
@@ -181,46 +101,9 @@ int ComandoResumen(const Argumentos& args, std::ostream& out, std::ostream& err)
         return 1;
     }
 
-    std::string faltante;
-    if (!o.anios.empty()) {
-        if (!SeleccionarFilas(form.LBYear, o.anios, faltante)) {
-            return Uso(err, "el año " + faltante + " no está en los datos");
-        }
-        form.LBYearClick();
-    }
-    if (o.periodo) {
-        form.SBPerAllClick(*o.periodo);
-    }
-    if (o.natal) {
-        if (!SeleccionarFilas(form.LBItemNat, *o.natal, faltante)) {
-            return Uso(err, "el ítem natal " + faltante + " no está en los datos");
-        }
-        form.LBItemNatClick(1);
-    }
-    if (o.transito) {
-        if (!SeleccionarFilas(form.LBItemTra, *o.transito, faltante)) {
-            return Uso(err, "el ítem de tránsito " + faltante + " no está en los datos");
-        }
-        form.LBItemNatClick(2);
-    }
-    if (o.aspecto) {
-        if (!SeleccionarFilas(form.LBAspTra, *o.aspecto, faltante)) {
-            return Uso(err, "el ángulo " + faltante + " no está en la lista de ángulos");
-        }
-        form.LBAspTraClick();
-    }
-    if (o.umbral) {
-        form.SEValPicoChange(*o.umbral);
-        form.SEValPicoExit();
-    }
-    if (o.sinPicos) {
-        form.CBViewMediaClick(false);
-    }
-    if (o.ver) {
-        form.RGTipoFechaClick(*o.ver);
-    }
-    if (o.orden) {
-        form.RGSortFechaClick(*o.orden);
+    const std::string error = AplicarOpcionesAnalisis(form, o, true);
+    if (!error.empty()) {
+        return Uso(err, error);
     }
 
     auto enUnaLinea = [](std::string texto) {

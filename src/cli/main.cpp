@@ -5,6 +5,7 @@
 
 #include "archetypes/Arquetipos.h"
 #include "cli/Comandos.h"
+#include "cli/ComandosExport.h"
 
 #ifdef VARNOLT_CON_CONFIG
 #include "cli/ComandoConfig.h"
@@ -20,6 +21,8 @@ constexpr const char* kAyuda = R"(uso: varnolt-cli ORDEN [opciones] ...
   carpeta-arquetipos
               escribe la carpeta donde el programa busca los arquetipos
   config      muestra la configuración tal como la lee el programa
+  rangos      pulsa "Detallar": los rangos de contactos de los pares elegidos
+  csv         el reporte CSV de esos rangos, o su archivo con --salida
 
 "varnolt-cli ORDEN --help" explica cada orden.
 )";
@@ -44,6 +47,12 @@ int main(int argc, char** argv) {
     }
     if (orden == "arquetipos") {
         return varnolt::ComandoArquetipos(args, std::cout, std::cerr);
+    }
+    if (orden == "rangos") {
+        return varnolt::ComandoRangos(args, std::cout, std::cerr);
+    }
+    if (orden == "csv") {
+        return varnolt::ComandoCsv(args, std::cout, std::cerr);
     }
 #ifdef VARNOLT_CON_CONFIG
     if (orden == "config") {

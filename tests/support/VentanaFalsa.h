@@ -30,8 +30,16 @@ class VentanaFalsa : public IVentana {
     void CerrarAviso() override { ++avisosCerrados; }
     void ProcesarMensajes() override { ++mensajesProcesados; }
     void Refrescar(Vista vista) override { refrescos.push_back(vista); }
+    std::optional<std::string> PedirArchivoGuardar(const PeticionGuardar& peticion) override {
+        peticionesGuardar.push_back(peticion);
+        return respuestaGuardar;
+    }
+    void CopiarAlPortapapeles(const std::string& texto) override { portapapeles.push_back(texto); }
 
     std::optional<std::vector<std::string>> respuestaDialogo;
+    std::optional<std::string> respuestaGuardar;  // the save dialog's answer
+    std::vector<PeticionGuardar> peticionesGuardar;
+    std::vector<std::string> portapapeles;  // every text put on the clipboard
     std::vector<std::string> carpetasDialogo;
     std::vector<std::string> mensajes;
     std::vector<std::string> errores;

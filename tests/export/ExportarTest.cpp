@@ -1,0 +1,207 @@
+// Part 6.3: writing the report to the file the user names.
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/FormVarnolt.h"
+#include "app/Regional.h"
+#include "export/ArchivoCSV.h"
+#include "support/AgendaDePrueba.h"
+#include "support/VentanaFalsa.h"
+
+namespace varnolt {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Leer(const fs::path& ruta) {
+    std::ifstream in(ruta, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::vector<std::string> Archivos(const fs::path& carpeta) {
+    std::vector<std::string> r;
+    for (const auto& e : fs::directory_iterator(carpeta)) {
+        r.push_back(e.path().filename().string());
+    }
+    std::sort(r.begin(), r.end());
+    return r;
+}
+
+class Exportar : public ::testing::Test {
+  protected:
+    Exportar() : form(ventana) {
+        ConfiguracionRegional().FormatoFechaCorta = "dd/mm/yyyy";
+        ConfiguracionRegional().SeparadorFecha = '/';
+    }
+    // A report of one row for the week of 1 January 2024, fast transits.
+    void Generar() {
+        form.MemoCSV = {"1,2,90,2,1,05/01/2024,10/02/2024,37"};
+        form.FechaCalendario = CodificarFecha(2024, 1, 3);
+        form.BtnGenCSVClick();
+    }
+    prueba::CarpetaTemporal carpeta;
+    prueba::VentanaFalsa ventana;
+    TFormVarnolt form;
+};
+
+TEST_F(Exportar, WritesWindows1252WithCrLfAndNoByteOrderMark) {
+    Generar();
+    ASSERT_EQ(form.NombreCSV, "_tránsitos_rápidos_semana_2024-01-01_2024-01-07.csv");
+    const std::string ruta = (carpeta.ruta() / "informe.csv").string();
+    ventana.respuestaGuardar = ruta;
+    form.BtnExportCSVClick();
+    ASSERT_EQ(ventana.peticionesGuardar.size(), 1u);
+    const PeticionGuardar& p = ventana.peticionesGuardar[0];
+    EXPECT_EQ(p.Titulo, "Crear archivo CSV");
+    EXPECT_EQ(p.Filtro, "Archivos CVS|*.csv");
+    EXPECT_EQ(p.ExtensionPorDefecto, "csv");
+    EXPECT_EQ(p.NombrePropuesto, "_tránsitos_rápidos_semana_2024-01-01_2024-01-07.csv");
+    EXPECT_EQ(Leer(ruta),
+              "no,Planeta Tr\xE1nsito,Signo,Aspecto,Planeta Natal,Fecha Inicio,Fecha Fin,"
+              "Duraci\xF3n\r\n"
+              "1,Luna,Tauro,Cuadratura,Sol,05/01/24,10/02/24,37\r\n");
+    EXPECT_EQ(ventana.mensajes, std::vector<std::string>{"\rArchivo [informe.csv] creado !"});
+    EXPECT_TRUE(ventana.errores.empty());
+    EXPECT_EQ(form.NombreCSV, ruta);
+    EXPECT_EQ(Archivos(carpeta.ruta()), std::vector<std::string>{"informe.csv"});
+    struct stat st {};
+    ASSERT_EQ(::stat(ruta.c_str(), &st), 0);
+    const mode_t mascara = ::umask(0);
+    ::umask(mascara);
+    EXPECT_EQ(st.st_mode & 0777, 0666 & ~mascara);
+
+    // Saving again without generating proposes the file just written, and
+    // replaces it, keeping its permission bits.
+    ASSERT_EQ(::chmod(ruta.c_str(), 0640), 0);
+    form.MemoResultados.push_back("añadida");
+    form.BtnExportCSVClick();
+    EXPECT_EQ(ventana.peticionesGuardar[1].NombrePropuesto, "informe.csv");
+    EXPECT_EQ(Leer(ruta).substr(Leer(ruta).size() - 9),
+              "a\xF1"
+              "adida\r\n");
+    ASSERT_EQ(::stat(ruta.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    EXPECT_EQ(Archivos(carpeta.ruta()), std::vector<std::string>{"informe.csv"});
+}
+
+TEST_F(Exportar, CancellingWritesAndShowsNothing) {
+    Generar();
+    const std::string nombre = form.NombreCSV;
+    form.BtnExportCSVClick();  // the dialog answers nothing
+    EXPECT_EQ(ventana.peticionesGuardar.size(), 1u);
+    EXPECT_TRUE(ventana.mensajes.empty());
+    EXPECT_TRUE(ventana.errores.empty());
+    EXPECT_EQ(form.NombreCSV, nombre);
+    EXPECT_TRUE(Archivos(carpeta.ruta()).empty());
+}
+
+TEST_F(Exportar, BeforeAnyReportAnEmptyNameAndAnEmptyFile) {
+    ventana.respuestaGuardar = (carpeta.ruta() / "vacio").string();
+    form.BtnExportCSVClick();
+    EXPECT_EQ(ventana.peticionesGuardar[0].NombrePropuesto, "");
+    // A name typed without extension gets ".csv".
+    const fs::path ruta = carpeta.ruta() / "vacio.csv";
+    EXPECT_EQ(form.NombreCSV, ruta.string());
+    ASSERT_TRUE(fs::exists(ruta));
+    EXPECT_EQ(fs::file_size(ruta), 0u);
+    EXPECT_EQ(ventana.mensajes, std::vector<std::string>{"\rArchivo [vacio.csv] creado !"});
+}
+
+TEST_F(Exportar, AnExtensionOfItsOwnIsKept) {
+    Generar();
+    ventana.respuestaGuardar = (carpeta.ruta() / "informe.txt").string();
+    form.BtnExportCSVClick();
+    EXPECT_TRUE(fs::exists(carpeta.ruta() / "informe.txt"));
+    EXPECT_EQ(ventana.mensajes.back(), "\rArchivo [informe.txt] creado !");
+}
+
+TEST_F(Exportar, AReportThatEndedInAnErrorIsSavedAsItsTwoLines) {
+    form.FechaCalendario = 3000000;
+    form.BtnGenCSVClick();
+    ASSERT_EQ(form.MemoResultados.size(), 2u);
+    ventana.respuestaGuardar = (carpeta.ruta() / "error.csv").string();
+    form.BtnExportCSVClick();
+    EXPECT_EQ(Leer(carpeta.ruta() / "error.csv"),
+              "ERROR: La fecha 3000000 est\xE1 fuera del rango admitido (01/01/0001 a "
+              "31/12/9999)\r\nAseg\xFArese que las fechas est\xE9n en formato dd/mm/yyyy\r\n");
+}
+
+TEST_F(Exportar, AMissingFolderIsReportedWithTheSystemsText) {
+    Generar();
+    const auto antes = form.MemoResultados;
+    const std::string ruta = (carpeta.ruta() / "no-existe" / "informe.csv").string();
+    ventana.respuestaGuardar = ruta;
+    form.BtnExportCSVClick();
+    ASSERT_EQ(ventana.errores.size(), 1u);
+    EXPECT_NE(ventana.errores[0].find(std::strerror(ENOENT)), std::string::npos);
+    EXPECT_NE(ventana.errores[0].find(ruta), std::string::npos);
+    EXPECT_TRUE(ventana.mensajes.empty());
+    EXPECT_EQ(form.NombreCSV, ruta);  // keeps the path that was chosen
+    EXPECT_EQ(form.MemoResultados, antes);
+}
+
+TEST_F(Exportar, AFailedWriteLeavesTheOldFileIntact) {
+    Generar();
+    const std::string ruta = carpeta.Escribir("informe.csv", "viejo\r\n");
+    // Files may grow to 16 bytes only: the report's first line does not fit,
+    // so the write fails half-way (EFBIG), as a full disk would.
+    auto* anterior = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limite{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limite), 0);
+    rlimit corto = limite;
+    corto.rlim_cur = 16;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &corto), 0);
+    ventana.respuestaGuardar = ruta;
+    form.BtnExportCSVClick();
+    ::setrlimit(RLIMIT_FSIZE, &limite);
+    std::signal(SIGXFSZ, anterior);
+
+    ASSERT_EQ(ventana.errores.size(), 1u);
+    EXPECT_NE(ventana.errores[0].find(std::strerror(EFBIG)), std::string::npos);
+    EXPECT_TRUE(ventana.mensajes.empty());
+    EXPECT_EQ(Leer(ruta), "viejo\r\n");
+    EXPECT_EQ(Archivos(carpeta.ruta()), std::vector<std::string>{"informe.csv"});  // no leftovers
+}
+
+TEST_F(Exportar, ATargetThatIsAFolderFailsAndStays) {
+    fs::create_directory(carpeta.ruta() / "carpeta.csv");
+    carpeta.Escribir("carpeta.csv/dentro", "x");
+    std::string error;
+    EXPECT_FALSE(EscribirArchivoCSV((carpeta.ruta() / "carpeta.csv").string(), {"a"}, error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_TRUE(fs::is_directory(carpeta.ruta() / "carpeta.csv"));
+    EXPECT_EQ(Leer(carpeta.ruta() / "carpeta.csv" / "dentro"), "x");
+    EXPECT_EQ(Archivos(carpeta.ruta()), std::vector<std::string>{"carpeta.csv"});
+}
+
+TEST_F(Exportar, ASymbolicLinkIsFollowed) {
+    const std::string real = carpeta.Escribir("real.csv", "viejo");
+    fs::create_symlink("real.csv", carpeta.ruta() / "enlace.csv");
+    std::string error;
+    ASSERT_TRUE(EscribirArchivoCSV((carpeta.ruta() / "enlace.csv").string(), {"nuevo"}, error))
+        << error;
+    EXPECT_TRUE(fs::is_symlink(carpeta.ruta() / "enlace.csv"));
+    EXPECT_EQ(Leer(real), "nuevo\r\n");
+}
+
+TEST(ArchivoCSV, BytesAndNames) {
+    EXPECT_EQ(BytesArchivoCSV({}), "");
+    EXPECT_EQ(BytesArchivoCSV({"", "é°"}), "\r\n\xE9\xB0\r\n");
+    EXPECT_EQ(NombreDeArchivo("/a/b/c.csv"), "c.csv");
+    EXPECT_EQ(NombreDeArchivo("c.csv"), "c.csv");
+    EXPECT_EQ(NombreDeArchivo("/a/b/"), "");
+    EXPECT_EQ(NombreDeArchivo(""), "");
+}
+
+}  // namespace
+}  // namespace varnolt
