@@ -21,4 +21,14 @@ fi
 agendas=("$@")
 [ ${#agendas[@]} -gt 0 ] || agendas=("data/muestra_2024.csv")
 
+# The window needs a display; without one, the same analysis as text.
+if [ -x build/bin/Varnolt ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
+    exec build/bin/Varnolt "${agendas[@]}"
+fi
+if [ ! -x build/bin/Varnolt ]; then
+    echo "La ventana de Varnolt no está compilada (VARNOLT_GUI=OFF); resumen en texto:" >&2
+else
+    echo "No hay pantalla (ni DISPLAY ni WAYLAND_DISPLAY): no se puede abrir la ventana;" \
+         "resumen en texto con build/bin/varnolt-cli resumen:" >&2
+fi
 exec build/bin/varnolt-cli resumen "${agendas[@]}"

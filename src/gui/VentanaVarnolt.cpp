@@ -193,7 +193,7 @@ void VentanaVarnolt::Construir() {
     monthCalendar1_->setLocale(QLocale(QLocale::Spanish, QLocale::Spain));
     monthCalendar1_->setFirstDayOfWeek(Qt::Monday);
     monthCalendar1_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
-    monthCalendar1_->setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
+    monthCalendar1_->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
     monthCalendar1_->setFixedSize(212, 188);
     monthCalendar1_->setEnabled(false);
     fila->addWidget(monthCalendar1_);

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Screenshots of the Varnolt window under a real X server (Xvfb):
+#   scripts/capturas.sh [CARPETA]     (default: capturas/)
+# Loads the sample agenda and saves the main window, the main window with
+# "Tend." down and with "Arq." down, every tool window, the message, progress
+# and notice windows (the program's hidden --pulsar/--captura options grab the
+# window itself), and a picture of the whole X screen taken with ImageMagick's
+# import while the program shows its loading report.
+# VARNOLT_BUILD names the build folder (default: build).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/deps.sh
+varnolt_install_deps xvfb xauth imagemagick
+build=${VARNOLT_BUILD:-build}
+if [ -z "${VARNOLT_BUILD:-}" ]; then
+    cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build "$build" -j "$(varnolt_jobs)" --target Varnolt >/dev/null
+fi
+programa="$build/bin/Varnolt"
+salida=${1:-capturas}
+mkdir -p "$salida"
+agenda=data/muestra_2024.csv
+pantalla="-screen 0 1400x860x24"
+
+captura() {  # captura ARCHIVO [--pulsar BOTON]... VENTANA
+    local archivo=$1
+    shift
+    local args=()
+    while [ $# -gt 1 ]; do
+        args+=("$1" "$2")
+        shift 2
+    done
+    xvfb-run -a -s "$pantalla" "$programa" "$agenda" "${args[@]}" \
+        --captura "$1" "$salida/$archivo" >/dev/null
+    echo "$salida/$archivo"
+}
+
+captura principal.png TFormVarnolt
+captura principal_tend.png --pulsar SBViewTends TFormVarnolt
+captura principal_arq.png --pulsar SBViewArq TFormVarnolt
+captura principal_febrero.png --pulsar SBPer9 TFormVarnolt
+captura TWDetalleFechas.png --pulsar SBViewFechas TWDetalleFechas
+captura TWDetalleFechas_picos.png --pulsar SBViewFechas --pulsar RGTipoFecha1 TWDetalleFechas
+captura TWGraphRange.png --pulsar SBGP TWGraphRange
+captura TWGraphRange_febrero.png --pulsar SBPer9 --pulsar SBGP TWGraphRange
+captura TWDetalleContactos.png --pulsar SBViewContacto TWDetalleContactos
+captura TWLumbrisk.png --pulsar SBLoadTerms TWLumbrisk
+captura TWPromptContacts.png --pulsar SBTAView TWPromptContacts
+captura TWCSV.png TWCSV
+captura TFormMSG.png TFormMSG
+captura TFormStepCount.png TFormStepCount
+captura TFormAviso.png TFormAviso
+
+# The whole X screen while the program waits on its loading report.
+xvfb-run -a -s "$pantalla" bash -c '
+    "$1" "$2" & pid=$!
+    sleep "${3:-4}"
+    import -window root "$4"
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+' _ "$programa" "$agenda" "${VARNOLT_ESPERA:-4}" "$salida/pantalla.png"
+echo "$salida/pantalla.png"
