@@ -956,12 +956,14 @@ void VentanaVarnolt::FormCreate(const QString& rutaEjecutable) {
 }
 
 void VentanaVarnolt::Ejecutar(const std::function<void()>& accion) {
+    ++ejecutando_;
     try {
         accion();
     } catch (const std::exception& e) {
         CerrarProgreso();
         MostrarError(e.what());
     }
+    --ejecutando_;
 }
 
 void VentanaVarnolt::ClicLista(ListaVarnolt*, const std::function<void()>& manejador) {
@@ -1003,7 +1005,13 @@ void VentanaVarnolt::SBInfoDataClick() {
 }
 
 void VentanaVarnolt::CargarAgendas(const std::vector<std::string>& archivos) {
-    if (archivos.empty() || EntradaBloqueada()) {
+    if (archivos.empty()) {
+        return;
+    }
+    if (ejecutando_ > 0) {
+        // Another action is running (a load, a dialog of a handler): these
+        // files load after it.
+        QTimer::singleShot(100, this, [this, archivos] { CargarAgendas(archivos); });
         return;
     }
     Ejecutar([&] { form_.CargarAgendas(archivos); });

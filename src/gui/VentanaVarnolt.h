@@ -104,7 +104,8 @@ class VentanaVarnolt : public QMainWindow, public IVentana {
     void SBViewTendsClick();
     void FormResize();
     void SBInfoDataClick();
-    // The Data action over files already chosen (command line, dropped files).
+    // The Data action over files already chosen (command line, dropped files);
+    // while another handler runs it waits for it to end.
     void CargarAgendas(const std::vector<std::string>& archivos);
 
     // True while a core handler lets window messages run (the loader): user
@@ -225,6 +226,7 @@ class VentanaVarnolt : public QMainWindow, public IVentana {
     TFormStepCount* formStepCount_ = nullptr;
 
     int bloqueoEntrada_ = 0;
+    int ejecutando_ = 0;  // depth of Ejecutar: a core handler is running
     int vecesProgreso_ = 0;
     bool ajustando_ = false;
     bool primeraVez_ = true;

@@ -318,6 +318,22 @@ TEST_F(Ventana, DroppedFilesLoad) {
     EXPECT_TRUE(carpetasDialogo.empty());
 }
 
+TEST_F(Ventana, FilesGivenDuringAnActionLoadAfterIt) {
+    bool cargadaDentro = true;
+    ventana->DialogoAbrir = [&](const std::string&) {
+        // Files dropped while the Data action's dialog is open.
+        ventana->CargarAgendas({AgendaMuestra()});
+        cargadaDentro = Form().DataCargada;
+        return std::optional<std::vector<std::string>>();
+    };
+    Pulsar("SBContactos");
+    EXPECT_FALSE(cargadaDentro);
+    EXPECT_FALSE(Form().DataCargada);
+    QTest::qWait(400);
+    EXPECT_TRUE(Form().DataCargada);
+    EXPECT_EQ(mensajes.size(), 1u);
+}
+
 TEST_F(Ventana, HouseButtonsAnnounceAFutureFeature) {
     CargarMuestra();
     const std::string antes = Form().Graficos.ChartDia.Titulo;
