@@ -283,7 +283,7 @@ void GraficoBarras::paintEvent(QPaintEvent*) {
         }
     }
     if (serieEtiquetas != nullptr && g.slot > 0) {
-        int libreDesde = g.area.left() - kMargen;  // first free x
+        int libreDesde = 2;  // first free x
         int mitadEstimada = 0;
         const int yTexto = base + kLargoMarcaEje + 1;
         for (size_t i = 0; i < serieEtiquetas->Barras.size(); ++i) {
