@@ -101,7 +101,7 @@ class TFormVarnolt {
     // ChartItemNat, ChartItemTra and ChartAngTra: shown exactly when the last
     // HabilitarControles switched the data controls on with SBViewTends up.
     bool ChartsItemsVisible = false;
-    // SBMaxAxisOrd ("Ajustar valor máx. ordenada", Part 4.1), down at start:
+    // SBMaxAxisOrd ("Ajustar valor máx. ordenada"), down at start:
     // the left axis of ChartDia is automatic while it is down, and runs from 0
     // to EjeDiaMaximo (PPMaxGlobal when it went up) while it is up.
     bool SBMaxAxisOrd = true;
@@ -208,7 +208,7 @@ class TFormVarnolt {
                              bool alt);
     // ---- (end of Contacts of the day) ---------------------------------------
 
-    // ---- Exports (Parts 6.1 to 6.3) ------------------------------------------
+    // ---- Exports ------------------------------------------
     // The contact-ranges window TWPromptContacts ("Rangos de contactos") and
     // the CSV window TWCSV ("Data CSV"). The windows mirror this state and
     // call the handlers; memos are held as their lines. MemoPrompt, MemoInfo,
@@ -226,7 +226,7 @@ class TFormVarnolt {
     int CBTipoReporte = 1;             // 0 "Todos", 1 "Semanal", 2 "Mensual"
     std::string NombreCSV;             // proposed report name; full path after a save
     TFecha FechaCalendario = Hoy();    // MonthCalendar1's date, today at start; the
-                                       // calendar's handler keeps it (Part 4.3)
+                                       // calendar's handler keeps it
     // How "Detallar" finds each pair's days: in one pass over the contacts
     // (the default), or by driving the item lists and the weighting pair by
     // pair as the original does (the reference the tests compare against).

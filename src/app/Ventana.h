@@ -22,7 +22,7 @@ enum class Vista {
     Exportacion,   // the contact-ranges and CSV windows
 };
 
-// What the core asks of the save dialog (Part 6.3).
+// What the core asks of the save dialog.
 struct PeticionGuardar {
     std::string Titulo;               // "Crear archivo CSV"
     std::string Filtro;               // "Archivos CVS|*.csv": description | pattern
@@ -61,7 +61,7 @@ class IVentana {
     // Core state behind a view changed; the window redraws it from the core.
     virtual void Refrescar(Vista vista) = 0;
 
-    // ---- Exports (Parts 6.1, 6.3) ----
+    // ---- Exports ----
     // The save dialog: asks before overwriting an existing file, hides the
     // read-only check box, can be resized; starts in the dialog's own default
     // folder. Returns the full path chosen, with "." + ExtensionPorDefecto

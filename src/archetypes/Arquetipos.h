@@ -46,8 +46,6 @@ struct TInfoPlantillaArq {
     int ForceInfo = 0;
 };
 
-// The archetype file's name every run starts with, in the configured folder.
-inline constexpr const char* kArchivoArqInicial = "quillmere_C1_001_v.1.0.arq";
 
 // The folder the catalogue scans: documents/quillmere/Orbelune arquetipos/.
 std::string CarpetaArq();

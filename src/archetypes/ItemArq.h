@@ -9,6 +9,9 @@
 
 namespace varnolt {
 
+// The archetype file's name every run starts with, in the configured folder.
+inline constexpr const char* kArchivoArqInicial = "quillmere_C1_001_v.1.0.arq";
+
 // The twelve term tables, in the order they are read.
 enum TablaArq {
     Items_01,

@@ -1,4 +1,4 @@
-// varnolt-cli csv: the CSV report of the contact ranges (Parts 6.2, 6.3).
+// varnolt-cli csv: the CSV report of the contact ranges.
 #include <iostream>
 #include <optional>
 

@@ -1,4 +1,4 @@
-// varnolt-cli rangos: the contact ranges of "Detallar" (Part 6.1).
+// varnolt-cli rangos: the contact ranges of "Detallar".
 #include <filesystem>
 #include <iostream>
 

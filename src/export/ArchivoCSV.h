@@ -1,4 +1,4 @@
-// Writing the CSV report file (Part 6.3): the lines as Windows-1252 text,
+// Writing the CSV report file: the lines as Windows-1252 text,
 // each followed by CR LF, no byte-order mark.
 #pragma once
 

@@ -1,5 +1,5 @@
 // The export handlers of the main window: "Detallar" and the contact-ranges
-// window (Part 6.1), the CSV window (Part 6.2) and the file export (Part 6.3).
+// window, the CSV window and the file export.
 #include <algorithm>
 #include <unordered_map>
 
@@ -17,7 +17,7 @@ namespace {
 // The angle GetAspSignoDia writes for each aspect of the data: the one read
 // from the text of the first LBArqAsp row whose key is that aspect, and the
 // aspect itself when there is no such row or its text holds no angle (the
-// case Part 6.1 leaves to the implementer: the contact's own angle is what
+// case left open: the contact's own angle is what
 // the text would have said).
 class TablaAngulos {
   public:

@@ -1,4 +1,4 @@
-// Contact ranges (Part 6.1) without the window: the range record, the item,
+// Contact ranges without the window: the range record, the item,
 // aspect and sign tables, the walk over a pair's days, the aspect-sign texts
 // and the three line formats. TFormVarnolt (export/Exportacion.cpp) drives
 // them from the loaded contacts and the archetype selection.
@@ -37,7 +37,7 @@ std::string_view LeerJup(std::string_view codigo);
 std::int32_t NumeroItem(std::string_view codigo);
 
 // Item name of a number 1..16 ("Sol", "Luna", … "Parte Espíritu"); empty
-// outside 1..16. Part 6.2 uses the same table.
+// outside 1..16. The CSV report uses the same table.
 std::string_view NombreItem(std::int32_t numero);
 
 // The name the prompt line gives an item: NombreItem of its number, and for

@@ -1,4 +1,4 @@
-// The CSV report generator (Part 6.2) as plain functions: the range data
+// The CSV report generator as plain functions: the range data
 // lines of "Detallar" in, the report lines, the summary lines and the
 // proposed file name out.
 #pragma once

@@ -1,4 +1,4 @@
-// The bar charts of Part 4.1, painted by hand with QPainter over the core's
+// The bar charts, painted by hand with QPainter over the core's
 // chart data (TGrafico): white background, the title in Arial 13 px
 // RGB(64,0,0), a left value axis (automatic, or fixed from 0 to a maximum),
 // category labels under the bars (as many as fit), value marks "#,###" above

@@ -1,4 +1,4 @@
-// PBRange, the paint box of the trend graph (Part 4.2): every paint asks the
+// PBRange, the paint box of the trend graph: every paint asks the
 // core for the drawing steps of its current size (DibujarTendencia) and
 // carries them out; it keeps nothing between paints.
 #pragma once

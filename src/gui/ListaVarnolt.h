@@ -6,7 +6,7 @@
 // changes the selection (a click, Ctrl-click, Shift-click, a key), the view
 // writes the selection and the current row back into the TListBox and emits
 // Clic(); the window then calls the core's click handler. Rows are painted by
-// PintorFilas, the row painter LBInvNatItemDrawItem of Part 3.2.
+// PintorFilas, the row painter LBInvNatItemDrawItem.
 #pragma once
 
 #include <QAbstractListModel>

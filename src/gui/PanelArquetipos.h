@@ -1,4 +1,4 @@
-// The content of PanelInfoArq (Part 5.3): the three archetype panels side by
+// The content of PanelInfoArq: the three archetype panels side by
 // side, a thin view over the core's LBArqTra, LBArqAsp and LBArqNat.
 //
 // PanelArqTra "El gestor (item en el cielo)" with SpeedButton2 "T" and
@@ -7,7 +7,7 @@
 // SpeedButton9 "N" and SpeedButton10 "May."; PanelArqNat "Elemento de vida
 // (mandala natal)" with SpeedButton4 "T", SpeedButton5 "N", SpeedButton6 "SP"
 // and SpeedButton7 "SC". The buttons run the same core handlers as the filter
-// buttons of Part 3.2. The lists are multi-select, rows of 20 pixels on
+// buttons. The lists are multi-select, rows of 20 pixels on
 // RGB(255,255,232), painted by PintorArq (LBArqTraDrawItem); a click writes
 // the selection into the core's list and runs TArquetipos::LBArqTraClick
 // with the list's Tag.

@@ -1,4 +1,4 @@
-// The content of the tool window TWCSV, "Data CSV" (Parts 6.2 and 6.3): a
+// The content of the tool window TWCSV, "Data CSV": a
 // thin view over the core's CBTipoTransito, CBTipoReporte, MemoInfo, MemoCSV
 // and MemoResultados.
 //

@@ -1,5 +1,5 @@
 // The content of the tool window TWLumbrisk, "Arquetipos astrológicos"
-// (Part 5.2): the list LBDataArq of the archetype files of the catalogue, a
+//: the list LBDataArq of the archetype files of the catalogue, a
 // thin view over TArquetipos::LBDataArq. Client area 186 × 218 (fixed); rows
 // of 16 pixels painted by PintorCatalogo (LBDataArqDrawItem); a click writes
 // the selection into the core's list and runs TArquetipos::LBDataArqClick.

@@ -1,5 +1,5 @@
 // The content of the tool window TWDetalleContactos, "Contactos Día"
-// (Parts 4.3 and 4.4): the contacts of the calendar's day and the detail of
+//: the contacts of the calendar's day and the detail of
 // the chosen one, a thin view over the core's ContactosDia, LBContactos,
 // BandaContactos, RGSortContacto and Detalle.
 //

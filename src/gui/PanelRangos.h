@@ -1,5 +1,5 @@
 // The content of the tool window TWPromptContacts, "Rangos de contactos"
-// (Part 6.1): a thin view over the core's MemoTA, MemoPrompt and the state of
+//: a thin view over the core's MemoTA, MemoPrompt and the state of
 // the window's buttons.
 //
 // The top bar holds SBCalcTA "Detallar", SBCopyPrompt "Copiar" and the toggle

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDateEdit>
+#include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -32,6 +33,12 @@
 #include <exception>
 
 #include "gui/GraficoBarras.h"
+#include "gui/PanelArquetipos.h"
+#include "gui/PanelCSV.h"
+#include "gui/PanelCatalogoArq.h"
+#include "gui/PanelContactosDia.h"
+#include "gui/PanelRangos.h"
+#include "gui/PartesComun.h"
 #include "gui/GraficoTendenciaQt.h"
 #include "gui/ListaVarnolt.h"
 #include "gui/TextoQt.h"
@@ -111,13 +118,6 @@ QLabel* Valor(const QString& nombre, QColor color, QWidget* padre) {
     l->setTextFormat(Qt::PlainText);
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return l;
-}
-
-void Fondo(QWidget* w, QColor color) {
-    w->setAutoFillBackground(true);
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, color);
-    w->setPalette(p);
 }
 
 }  // namespace
@@ -263,6 +263,8 @@ QWidget* VentanaVarnolt::ConstruirPanel2() {
     pa.setColor(QPalette::WindowText, QColor(0, 0, 255));
     about->setPalette(pa);
     about->setCursor(Qt::PointingHandCursor);
+    about->installEventFilter(this);
+    labelAbout_ = about;
     v->addWidget(about);
     return p;
 }
@@ -638,55 +640,30 @@ void VentanaVarnolt::ConstruirPanelData(QWidget* panelData) {
                                       form_.Graficos.ChartItemNat, GraficoBarras::Tipo::Items,
                                       panelGraphs_);
 
-    // The three archetype panels (their lists are filled by Part 5.3).
-    struct Def {
-        const char* panel;
-        const char* titulo;
-        const char* lista;
-        TListBox* datos;
-    };
-    const Def kArq[3] = {
-        {"PanelArqTra", "El gestor (item en el cielo)", "LBArqTra", &form_.LBArqTra},
-        {"PanelArqAsp", "La oportunidad (ángulo tránsito)", "LBArqAsp", &form_.LBArqAsp},
-        {"PanelArqNat", "Elemento de vida (mandala natal)", "LBArqNat", &form_.LBArqNat}};
-    for (int i = 0; i < 3; ++i) {
-        auto* panel = new QWidget(panelInfoArq_);
-        panel->setObjectName(QString::fromUtf8(kArq[i].panel));
-        panelArq_[i] = panel;
-        auto* pv = new QVBoxLayout(panel);
-        pv->setContentsMargins(2, 2, 2, 2);
-        pv->setSpacing(2);
-        auto* cabecera = new QHBoxLayout();
-        cabecera->setSpacing(1);
-        cabecera->addWidget(Encabezado(QString::fromUtf8(kArq[i].titulo),
-                                       QString::fromUtf8(kArq[i].panel) + QStringLiteral("Label"),
-                                       panel),
-                            1);
-        pv->addLayout(cabecera);
-        lbArq_[i] = new ListaVarnolt(QString::fromUtf8(kArq[i].lista), *kArq[i].datos, 1, true,
-                                     kFondoListas, panel);
-        pv->addWidget(lbArq_[i], 1);
-        auto agregar = [&](const char* nombre, const char* texto, const char* pista,
-                           std::function<void()> accion) {
-            QToolButton* b = Boton(QString::fromUtf8(nombre), QString::fromUtf8(texto),
-                                   QString::fromUtf8(pista), panel);
-            connect(b, &QToolButton::clicked, this, [this, accion] { Ejecutar(accion); });
-            cabecera->addWidget(b);
-        };
-        if (i == 0) {
-            agregar("SpeedButton2", "T", "Todos", [this] { form_.SBItemTraAllClick(1); });
-            agregar("SpeedButton3", "N", "Ninguno", [this] { form_.SBItemTraAllClick(0); });
-        } else if (i == 1) {
-            agregar("SpeedButton8", "T", "Todos", [this] { form_.SBAllAspTraClick(1); });
-            agregar("SpeedButton9", "N", "Ninguno", [this] { form_.SBAllAspTraClick(2); });
-            agregar("SpeedButton10", "May.", "0,180,120,90", [this] { form_.SBAllAspTraClick(3); });
-        } else {
-            agregar("SpeedButton4", "T", "Todos", [this] { form_.SBItemNatAllClick(1); });
-            agregar("SpeedButton5", "N", "Ninguno", [this] { form_.SBItemNatAllClick(0); });
-            agregar("SpeedButton6", "SP", "Solo planetas", [this] { form_.SPItemNat1Click(1); });
-            agregar("SpeedButton7", "SC", "Solo casas", [this] { form_.SPItemNat1Click(2); });
-        }
+    // The three archetype panels fill PanelInfoArq.
+    {
+        auto* v = new QVBoxLayout(panelInfoArq_);
+        v->setContentsMargins(0, 0, 0, 0);
+        panelArquetipos_ = new PanelArquetipos(form_, arquetipos_, panelInfoArq_, EjecutorVentana());
+        v->addWidget(panelArquetipos_);
+        panelArq_[0] = panelArquetipos_->PanelArqTra();
+        panelArq_[1] = panelArquetipos_->PanelArqAsp();
+        panelArq_[2] = panelArquetipos_->PanelArqNat();
     }
+
+    // A click on a bar of the daily chart chooses that day.
+    connect(chartDia_, &GraficoBarras::ClicSerie, this,
+            [this](int serie, int indice, const QString&, double, Qt::MouseButton boton,
+                   Qt::KeyboardModifiers teclas) {
+                const auto b = boton == Qt::LeftButton    ? TFormVarnolt::BotonRaton::Izquierdo
+                               : boton == Qt::RightButton ? TFormVarnolt::BotonRaton::Derecho
+                                                          : TFormVarnolt::BotonRaton::Medio;
+                Ejecutar([&] {
+                    form_.ChartDiaClickSeries(serie, indice, b, teclas & Qt::ShiftModifier,
+                                              teclas & Qt::ControlModifier,
+                                              teclas & Qt::AltModifier);
+                });
+            });
 
     // At start PanelInfoArq, PanelChartDia and the four charts are hidden;
     // PanelGraphs is shown, empty.
@@ -712,38 +689,43 @@ VentanaHerramienta* VentanaVarnolt::NuevaHerramienta(const QString& nombre,
 }
 
 void VentanaVarnolt::ConstruirHerramientas() {
-    // TWDetalleContactos, "Contactos Día" (Parts 4.3, 4.4): its content comes
+    // TWDetalleContactos, "Contactos Día": its content comes
     // with the contacts of the day; its toggle runs the core's handler.
     twDetalleContactos_ = NuevaHerramienta(QStringLiteral("TWDetalleContactos"),
                                            QStringLiteral("Contactos Día"), nullptr);
     {
-        auto* izquierda = new QWidget(twDetalleContactos_);
-        izquierda->setObjectName(QStringLiteral("PanelContactosDiaL"));
-        izquierda->setGeometry(0, 0, 395, 520);
-        auto* derecha = new QWidget(twDetalleContactos_);
-        derecha->setObjectName(QStringLiteral("PanelContactosDiaR"));
-        derecha->setGeometry(400, 0, 400, 520);
-        twDetalleContactos_->TamanoFijo(395 + 5, 520);
+        panelContactos_ = new PanelContactosDia(form_, twDetalleContactos_, EjecutorVentana());
+        panelContactos_->move(0, 0);
+        twDetalleContactos_->TamanoFijo(panelContactos_->Ancho(), panelContactos_->height());
+        connect(panelContactos_, &PanelContactosDia::AnchoSolicitado, twDetalleContactos_,
+                [this](int ancho) {
+                    twDetalleContactos_->TamanoFijo(ancho, twDetalleContactos_->height());
+                });
         connect(twDetalleContactos_, &VentanaHerramienta::Cerrada, this,
                 [this] { Ejecutar([&] { form_.TWDetalleContactosClose(); }); });
     }
 
-    // TWDetalleFechas, "Peso ponderado por días" (Part 3.4).
+    // TWDetalleFechas, "Peso ponderado por días".
     twDetalleFechas_ = NuevaHerramienta(QStringLiteral("TWDetalleFechas"),
                                         QStringLiteral("Peso ponderado por días"), sbViewFechas_);
     ConstruirDetalleFechas(twDetalleFechas_);
 
-    // TWLumbrisk, "Arquetipos astrológicos" (Part 5.2): client 186 × 218.
+    // TWLumbrisk, "Arquetipos astrológicos": client 186 × 218.
     twLumbrisk_ = NuevaHerramienta(QStringLiteral("TWLumbrisk"),
                                    QStringLiteral("Arquetipos astrológicos"), sbLoadTerms_);
     {
-        auto* lista = new QListWidget(twLumbrisk_);
-        lista->setObjectName(QStringLiteral("LBDataArq"));
-        lista->setGeometry(0, 0, 186, 218);
+        panelCatalogo_ = new PanelCatalogoArq(form_, arquetipos_, twLumbrisk_, EjecutorVentana());
+        panelCatalogo_->move(0, 0);
         twLumbrisk_->TamanoFijo(186, 218);
+        connect(sbLoadTerms_, &QToolButton::clicked, this, [this](bool down) {
+            Ejecutar([&] { arquetipos_.SBLoadTermsClick(down); });
+            panelCatalogo_->Refrescar();
+        });
+        connect(twLumbrisk_, &VentanaHerramienta::Cerrada, this,
+                [this] { arquetipos_.TWLumbriskClose(); });
     }
 
-    // TWGraphRange, "Gráfico Tendencia." (Part 4.2): PBRange fills it.
+    // TWGraphRange, "Gráfico Tendencia.": PBRange fills it.
     twGraphRange_ = NuevaHerramienta(QStringLiteral("TWGraphRange"),
                                      QStringLiteral("Gráfico Tendencia."), sbGP_);
     {
@@ -766,70 +748,35 @@ void VentanaVarnolt::ConstruirHerramientas() {
                 });
     }
 
-    // TWPromptContacts, "Rangos de contactos" (Part 6.1).
+    // TWPromptContacts, "Rangos de contactos".
     twPromptContacts_ = NuevaHerramienta(QStringLiteral("TWPromptContacts"),
                                          QStringLiteral("Rangos de contactos"), sbTAView_);
     {
         auto* v = new QVBoxLayout(twPromptContacts_);
-        v->setContentsMargins(2, 2, 2, 2);
-        auto* barra = new QHBoxLayout();
-        auto* calc = Boton(QStringLiteral("SBCalcTA"), QStringLiteral("Detallar"), QString(),
-                           twPromptContacts_);
-        auto* copiar = Boton(QStringLiteral("SBCopyPrompt"), QStringLiteral("Copiar"),
-                             QStringLiteral("Copiar prompt en memoria"), twPromptContacts_);
-        copiar->setEnabled(false);
-        sbPromptCSV_ = Boton(QStringLiteral("SBPromptCSV"), QStringLiteral("CSV"),
-                             QStringLiteral("Copiar prompt en memoria"), twPromptContacts_, true);
-        sbPromptCSV_->setEnabled(false);
-        barra->addWidget(calc);
-        barra->addWidget(copiar);
-        barra->addWidget(sbPromptCSV_);
-        barra->addStretch(1);
-        v->addLayout(barra);
-        auto* memo = new QPlainTextEdit(twPromptContacts_);
-        memo->setObjectName(QStringLiteral("MemoPrompt"));
-        memo->setReadOnly(true);
-        v->addWidget(memo, 1);
+        v->setContentsMargins(0, 0, 0, 0);
+        panelRangos_ = new PanelRangos(form_, twPromptContacts_, EjecutorVentana());
+        v->addWidget(panelRangos_);
         twPromptContacts_->resize(640, 420);
+        connect(twPromptContacts_, &VentanaHerramienta::Cerrada, this,
+                [this] { Ejecutar([&] { form_.TWPromptContactsClose(); }); });
+        connect(sbTAView_, &QToolButton::clicked, this,
+                [this](bool down) { Ejecutar([&] { form_.SBTAViewClick(down); }); });
     }
 
-    // TWCSV, "Data CSV" (Parts 6.2, 6.3), shown by SBPromptCSV.
-    twCSV_ = NuevaHerramienta(QStringLiteral("TWCSV"), QStringLiteral("Data CSV"), sbPromptCSV_);
+    // TWCSV, "Data CSV", shown by the "CSV" toggle of TWPromptContacts.
+    twCSV_ = NuevaHerramienta(QStringLiteral("TWCSV"), QStringLiteral("Data CSV"), nullptr);
     {
         auto* v = new QVBoxLayout(twCSV_);
-        v->setContentsMargins(2, 2, 2, 2);
-        auto* barra = new QHBoxLayout();
-        auto* tipoTransito = new QComboBox(twCSV_);
-        tipoTransito->setObjectName(QStringLiteral("CBTipoTransito"));
-        tipoTransito->addItems({QStringLiteral("Todos"), QStringLiteral("Rápidos"),
-                                QStringLiteral("NO rápidos")});
-        tipoTransito->setCurrentIndex(form_.CBTipoTransito);
-        auto* tipoReporte = new QComboBox(twCSV_);
-        tipoReporte->setObjectName(QStringLiteral("CBTipoReporte"));
-        tipoReporte->addItems(
-            {QStringLiteral("Todos"), QStringLiteral("Semanal"), QStringLiteral("Mensual")});
-        tipoReporte->setCurrentIndex(form_.CBTipoReporte);
-        barra->addWidget(tipoTransito);
-        barra->addWidget(tipoReporte);
-        barra->addWidget(Boton(QStringLiteral("BtnGenCSV"), QStringLiteral("CSV >>"), QString(),
-                               twCSV_));
-        barra->addWidget(Boton(QStringLiteral("BtnExportCSV"), QStringLiteral("Crear [ ].csv"),
-                               QString(), twCSV_));
-        barra->addStretch(1);
-        v->addLayout(barra);
-        auto* resultados = new QListWidget(twCSV_);
-        resultados->setObjectName(QStringLiteral("MemoResultados"));
-        v->addWidget(resultados, 1);
-        auto* info = new QPlainTextEdit(twCSV_);
-        info->setObjectName(QStringLiteral("MemoInfo"));
-        info->setReadOnly(true);
-        info->setFixedHeight(60);
-        v->addWidget(info);
-        auto* csv = new QPlainTextEdit(twCSV_);
-        csv->setObjectName(QStringLiteral("MemoCSV"));
-        csv->setReadOnly(true);
-        csv->hide();
-        twCSV_->TamanoFijo(700, 460);
+        v->setContentsMargins(0, 0, 0, 0);
+        panelCSV_ = new PanelCSV(form_, twCSV_, EjecutorVentana());
+        v->addWidget(panelCSV_);
+        twCSV_->TamanoFijo(panelCSV_->width(), panelCSV_->height());
+        connect(panelRangos_, &PanelRangos::VisibilidadCSV, twCSV_,
+                [this](bool visible) { twCSV_->setVisible(visible); });
+        connect(twCSV_, &VentanaHerramienta::Cerrada, this, [this] {
+            Ejecutar([&] { form_.TWCSVClose(); });
+            panelRangos_->Refrescar();
+        });
     }
 }
 
@@ -914,7 +861,7 @@ void VentanaVarnolt::ConstruirDetalleFechas(VentanaHerramienta* tw) {
             [this] { ClicLista(lbFechaPP_, [this] { form_.LBFechaPPClick(); }); });
 }
 
-// ---- FormCreate and the operations of Part 1.1 ---------------------------------
+// ---- FormCreate and the operations ---------------------------------
 
 void VentanaVarnolt::FormCreate(const QString& rutaEjecutable) {
     // 1.
@@ -948,7 +895,13 @@ void VentanaVarnolt::FormCreate(const QString& rutaEjecutable) {
     // settings file when running by itself) with the fixed file name.
     if (datos_ != nullptr) {
         archivoArq_ = ArchivoArqInicial(*datos_, form_.ModoAutonomo);
+    } else {
+        // No settings (a window made by a test or a tool): the bundled sample
+        // archetype file beside the program.
+        archivoArq_ = S(QCoreApplication::applicationDirPath()) + "/arquetipos/" +
+                      kArchivoArqInicial;
     }
+    arquetipos_.ArchivoArq = archivoArq_;
     // 9.
     form_.Actualizando = false;
     RefrescarFechasPP();
@@ -1039,9 +992,7 @@ void VentanaVarnolt::AjustarGraficos() {
     chartAngTra_->setGeometry(rect(d.ChartAngTra));
     chartItemTra_->setGeometry(rect(d.ChartItemTra));
     chartItemNat_->setGeometry(rect(d.ChartItemNat));
-    panelArq_[0]->setGeometry(rect(d.PanelArqTra));
-    panelArq_[1]->setGeometry(rect(d.PanelArqAsp));
-    panelArq_[2]->setGeometry(rect(d.PanelArqNat));
+    panelArquetipos_->Anchos(d.PanelArqTra.Ancho, d.PanelArqAsp.Ancho, d.PanelArqNat.Ancho);
 
     panelChartDia_->setVisible(form_.PanelChartDiaVisible);
     chartDia_->setVisible(form_.PanelChartDiaVisible);
@@ -1073,18 +1024,21 @@ void VentanaVarnolt::Refrescar(Vista vista) {
             break;
         case Vista::ContactosDia:
             RefrescarContactosDia();
+            panelContactos_->Refrescar();
             break;
         case Vista::Arquetipos:
-            for (ListaVarnolt* l : lbArq_) {
-                l->Recargar();
-            }
+            panelArquetipos_->Refrescar();
             break;
         case Vista::Exportacion:
+            panelRangos_->Refrescar();
+            panelCSV_->Refrescar();
+            setEnabled(form_.VentanaHabilitada);
             break;
     }
 }
 
 void VentanaVarnolt::RefrescarListas() {
+    panelArquetipos_->Refrescar();
     lbYear_->Recargar();
     lbItemNat_->Recargar();
     lbItemTra_->Recargar();
@@ -1280,6 +1234,11 @@ void VentanaVarnolt::ProcesarMensajes() {
 // ---- Events ------------------------------------------------------------------------
 
 bool VentanaVarnolt::eventFilter(QObject* objeto, QEvent* e) {
+    if (objeto == labelAbout_ && bloqueoEntrada_ == 0 &&
+        e->type() == QEvent::MouseButtonRelease) {
+        LabelAboutClick();
+        return true;
+    }
     if (bloqueoEntrada_ > 0) {
         switch (e->type()) {
             case QEvent::MouseButtonPress:
@@ -1357,6 +1316,19 @@ VentanaHerramienta* VentanaVarnolt::Herramienta(const QString& nombre) const {
         }
     }
     return nullptr;
+}
+
+}  // namespace varnolt::gui
+
+namespace varnolt::gui {
+
+std::function<void(const std::function<void()>&)> VentanaVarnolt::EjecutorVentana() {
+    return [this](const std::function<void()>& accion) { Ejecutar(accion); };
+}
+
+void VentanaVarnolt::LabelAboutClick() {
+    // The program's page: its README, opened by the desktop's default browser.
+    QDesktopServices::openUrl(QUrl(QStringLiteral(VARNOLT_PAGINA)));
 }
 
 }  // namespace varnolt::gui

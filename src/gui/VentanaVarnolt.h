@@ -1,4 +1,4 @@
-// The main window TFormVarnolt (Part 1.1): a thin Qt view over the core's
+// The main window TFormVarnolt: a thin Qt view over the core's
 // varnolt::TFormVarnolt, which holds all state and every handler.
 //
 // The window builds PanelMain and PanelData with every control under its
@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "app/FormVarnolt.h"
+#include "archetypes/Arquetipos.h"
 #include "app/Ventana.h"
 
 class QAbstractButton;
@@ -48,6 +49,11 @@ class TFormAviso;
 class TFormMSG;
 class TFormStepCount;
 class VentanaHerramienta;
+class PanelArquetipos;
+class PanelCatalogoArq;
+class PanelContactosDia;
+class PanelCSV;
+class PanelRangos;
 
 // True when the executable's file name (without folder) makes the program
 // run by itself: exactly "Varnolt", or exactly "Varnolt.exe".
@@ -58,13 +64,14 @@ class VentanaVarnolt : public QMainWindow, public IVentana {
   public:
     // `rutaEjecutable`: the running program's path, for the standalone check
     // (the application's own path when empty). `datos`: the settings read at
-    // start (Part 1.2), where FormCreate finds the archetype file; none in
+    // start, where FormCreate finds the archetype file; none in
     // tests.
     explicit VentanaVarnolt(const QString& rutaEjecutable = QString(),
                             const DatosPrograma* datos = nullptr, QWidget* padre = nullptr);
     ~VentanaVarnolt() override;
 
     TFormVarnolt& Form() { return form_; }
+    TArquetipos& Arquetipos() { return arquetipos_; }
     const TFormVarnolt& Form() const { return form_; }
 
     // ---- Answers to the core's questions (replaceable) ----------------------
@@ -92,7 +99,7 @@ class VentanaVarnolt : public QMainWindow, public IVentana {
     void ProcesarMensajes() override;
     void Refrescar(Vista vista) override;
 
-    // ---- Part 1.1 -------------------------------------------------------------
+    // ---- Main window -------------------------------------------------------------
     void FormCreate(const QString& rutaEjecutable);
     // Runs a handler of the core; a std::exception it throws ends the action
     // and its text goes to the standard error box.
@@ -104,6 +111,9 @@ class VentanaVarnolt : public QMainWindow, public IVentana {
     void SBViewTendsClick();
     void FormResize();
     void SBInfoDataClick();
+    void LabelAboutClick();
+    // Runs the handlers of the window's parts through Ejecutar.
+    std::function<void(const std::function<void()>&)> EjecutorVentana();
     // The Data action over files already chosen (command line, dropped files);
     // while another handler runs it waits for it to end.
     void CargarAgendas(const std::vector<std::string>& archivos);
@@ -117,7 +127,7 @@ class VentanaVarnolt : public QMainWindow, public IVentana {
     // The tool windows by name (TWDetalleFechas …), and all of them.
     VentanaHerramienta* Herramienta(const QString& nombre) const;
     const std::vector<VentanaHerramienta*>& Herramientas() const { return herramientas_; }
-    // The archetype file FormCreate chose (Part 1.1, steps 7 and 8).
+    // The archetype file FormCreate chose.
     const std::string& ArchivoArq() const { return archivoArq_; }
     // How many times the progress window was shown (tests).
     int VecesProgreso() const { return vecesProgreso_; }
@@ -157,6 +167,7 @@ class VentanaVarnolt : public QMainWindow, public IVentana {
     void SEValPicoCambio();
 
     TFormVarnolt form_;
+    TArquetipos arquetipos_{form_};
     const DatosPrograma* datos_;
     std::string archivoArq_;
 
@@ -220,6 +231,12 @@ class VentanaVarnolt : public QMainWindow, public IVentana {
     VentanaHerramienta* twGraphRange_ = nullptr;
     VentanaHerramienta* twPromptContacts_ = nullptr;
     VentanaHerramienta* twCSV_ = nullptr;
+    PanelArquetipos* panelArquetipos_ = nullptr;
+    PanelContactosDia* panelContactos_ = nullptr;
+    PanelCatalogoArq* panelCatalogo_ = nullptr;
+    PanelRangos* panelRangos_ = nullptr;
+    PanelCSV* panelCSV_ = nullptr;
+    QLabel* labelAbout_ = nullptr;
 
     TFormMSG* formMSG_ = nullptr;
     TFormAviso* formAviso_ = nullptr;

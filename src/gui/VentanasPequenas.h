@@ -1,4 +1,4 @@
-// The three small windows of Part 1.1: the message window TFormMSG, the
+// The three small windows: the message window TFormMSG, the
 // progress window TFormStepCount and the notice window TFormAviso; and the
 // floating tool windows' common behaviour.
 #pragma once

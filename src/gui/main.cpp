@@ -2,9 +2,9 @@
 //
 //     Varnolt [AGENDA...]
 //
-// Start-up in the order of Part 1.1: the program's modules (settings file,
-// Part 1.2), the main window with its FormCreate, the message and notice
-// windows, the event loop; at the end the settings file is written back.
+// Start-up in order: the program's modules (the settings file), the main
+// window with its FormCreate, the message and notice windows, the event loop;
+// at the end the settings file is written back.
 #include <QApplication>
 #include <QFontDatabase>
 #include <QMessageBox>

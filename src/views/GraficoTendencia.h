@@ -1,4 +1,4 @@
-// The trend graph (Part 4.2) as a list of drawing steps: what DibujarTendencia
+// The trend graph as a list of drawing steps: what DibujarTendencia
 // draws on the paint box PBRange for a given client size, in pixel
 // coordinates from its top-left corner. The window only carries the steps out
 // with its painter; nothing here knows about a widget.

@@ -1,6 +1,6 @@
 // What the window needs to place and label the chart area, without a widget:
-// the arrangement of the chart panels (AjustarGraficos, Part 1.1), the value
-// marks "#,###" and the scale of a chart's left axis (Part 4.1).
+// the arrangement of the chart panels (AjustarGraficos), the value
+// marks "#,###" and the scale of a chart's left axis.
 #pragma once
 
 #include <string>
@@ -61,7 +61,7 @@ struct TDisposicionGraficos {
 };
 
 // AjustarPaneles / SBViewTendsClick / AjustarGraficos as one arrangement of
-// the current state: the proportions of Part 1.1 applied to W and H.
+// the current state: the proportions applied to W and H.
 TDisposicionGraficos AjustarGraficos(const TEstadoPaneles& estado);
 
 // The separator of thousands that goes with the regional decimal separator:

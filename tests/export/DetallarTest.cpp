@@ -1,4 +1,4 @@
-// "Detallar" through the main window's core (Part 6.1): the run, its lines,
+// "Detallar" through the main window's core: the run, its lines,
 // the filter restore, the enabled state, and the one-pass way of finding the
 // pairs' days against the pair-by-pair way of the original.
 #include <gtest/gtest.h>
@@ -21,7 +21,7 @@ std::string Fecha(int d, int m = 1, int a = 2024) {
 }
 
 // Júpiter square natal Sol, Júpiter in Taurus, every day from 5 January to
-// 10 February 2024, heaviest on 20 January: the example of Part 6.1.
+// 10 February 2024, heaviest on 20 January: the example.
 std::vector<ContactoPos> Ejemplo() {
     std::vector<ContactoPos> r;
     const TFecha ini = CodificarFecha(2024, 1, 5);

@@ -1,4 +1,4 @@
-// Part 6.3: writing the report to the file the user names.
+// writing the report to the file the user names.
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>

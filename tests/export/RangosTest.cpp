@@ -1,4 +1,4 @@
-// Part 6.1 without the window: tables, the walk over a pair's days, the
+// Contact ranges without the window: tables, the walk over a pair's days, the
 // aspect-sign texts and the three line formats.
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-// Part 6.2: the CSV report generator as a plain function.
+// the CSV report generator as a plain function.
 #include <gtest/gtest.h>
 
 #include "app/Regional.h"

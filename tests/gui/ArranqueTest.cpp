@@ -1,5 +1,5 @@
 // Start-up: FormCreate, the standalone check, the initial state of the
-// window and its controls' captions and hints (Part 1.1), the command line.
+// window and its controls' captions and hints, the command line.
 #include <QCalendarWidget>
 #include <QDir>
 #include <QImage>

@@ -4,13 +4,6 @@
 # with QT_QPA_PLATFORM=offscreen and save a screenshot of every widget in
 # <build>/tests/gui/capturas.
 
-# The widgets belong to varnolt_gui (src/gui/partes.cmake); until
-# src/gui/CMakeLists.txt includes that file, add them from here.
-get_target_property(_varnolt_gui_fuentes varnolt_gui SOURCES)
-if(NOT _varnolt_gui_fuentes MATCHES "PanelContactosDia\\.cpp")
-    include(${PROJECT_SOURCE_DIR}/src/gui/partes.cmake)
-endif()
-
 varnolt_test(gui_partes_tests ${CMAKE_CURRENT_LIST_DIR}/PartesTest.cpp)
 target_link_libraries(gui_partes_tests PRIVATE varnolt_gui Qt6::Test)
 target_compile_definitions(gui_partes_tests PRIVATE

@@ -25,11 +25,12 @@
 
 #include "app/settings/ArchivoIni.h"
 #include "app/settings/Configuracion.h"
+#include "archetypes/ItemArq.h"
 
 namespace varnolt {
 
-// The file name every run starts with, in the folder of FileARQ.
-inline constexpr std::string_view kArchivoArqInicial = "quillmere_C1_001_v.1.0.arq";
+// The file name every run starts with, in the folder of FileARQ, is
+// kArchivoArqInicial (archetypes/ItemArq.h).
 
 // Where the program's files are. Folders end in '/'.
 struct RutasPrograma {

@@ -23,7 +23,7 @@ const std::vector<std::string> kItems = {"Sol", "Lun", "Mer",  "Ven",  "Mar", "J
                                          "Pal", "Jun", "Ves",  "NodS", "NodST", "RfD", "RfN", "Pr",  "PrT"};
 const std::vector<std::string> kCasas = {"C01", "C02", "C03", "C04", "C05", "C06",
                                          "C07", "C08", "C09", "C10", "C11", "C12"};
-// The sign codes of Part 4.4.
+// The sign codes.
 const std::vector<std::string> kSignos = {"Ari", "Tau", "Gém", "Cán", "Leo", "Vir",
                                           "Lib", "Esc", "Sag", "Cap", "Acu", "Pis"};
 const std::vector<std::string> kAngulos = {"0",   "180", "120", "90",  "72", "60", "51", "45", "165", "150",
