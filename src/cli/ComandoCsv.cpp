@@ -75,64 +75,63 @@ int ComandoCsv(const std::vector<std::string>& args, std::ostream& out, std::ost
     int reporte = 1;
     std::optional<TFecha> fecha;
     std::optional<std::string> salida;
-    for (size_t i = 0; i < args.size(); ++i) {
+    auto leerOpcionCsv = [&](size_t& i, std::string& motivo) {
         const std::string& a = args[i];
-        if (a == "--help" || a == "-h") {
-            out << kAyuda;
-            return 0;
+        if (a != "--clase" && a != "--reporte" && a != "--fecha" && a != "--salida") {
+            return LecturaOpcion::NoEs;
         }
-        std::string motivo;
-        switch (LeerOpcionRangos(args, i, o, motivo)) {
-            case LecturaOpcion::Leida:
-                continue;
-            case LecturaOpcion::Error:
-                return Uso(err, motivo);
-            case LecturaOpcion::NoEs:
-                break;
+        if (i + 1 >= args.size()) {
+            motivo = "falta el valor de " + a;
+            return LecturaOpcion::Error;
         }
-        if (a == "--clase" || a == "--reporte" || a == "--fecha" || a == "--salida") {
-            if (i + 1 >= args.size()) {
-                return Uso(err, "falta el valor de " + a);
-            }
-            const std::string& v = args[++i];
-            if (a == "--clase") {
-                if (v == "todos") {
-                    clase = 0;
-                } else if (v == "rapidos" || v == "rápidos") {
-                    clase = 1;
-                } else if (v == "lentos") {
-                    clase = 2;
-                } else {
-                    return Uso(err, "--clase admite todos, rapidos o lentos");
-                }
-            } else if (a == "--reporte") {
-                if (v == "todos") {
-                    reporte = 0;
-                } else if (v == "semanal") {
-                    reporte = 1;
-                } else if (v == "mensual") {
-                    reporte = 2;
-                } else {
-                    return Uso(err, "--reporte admite todos, semanal o mensual");
-                }
-            } else if (a == "--fecha") {
-                TFecha f = 0;
-                if (!LeerFechaAgenda(v, f)) {
-                    return Uso(err, "--fecha debe ser una fecha AAAA-MM-DD");
-                }
-                fecha = f;
+        const std::string& v = args[++i];
+        if (a == "--clase") {
+            if (v == "todos") {
+                clase = 0;
+            } else if (v == "rapidos" || v == "rápidos") {
+                clase = 1;
+            } else if (v == "lentos") {
+                clase = 2;
             } else {
-                if (v.empty()) {
-                    return Uso(err, "--salida necesita un nombre de archivo");
-                }
-                salida = v;
+                motivo = "--clase admite todos, rapidos o lentos";
+                return LecturaOpcion::Error;
             }
-            continue;
+        } else if (a == "--reporte") {
+            if (v == "todos") {
+                reporte = 0;
+            } else if (v == "semanal") {
+                reporte = 1;
+            } else if (v == "mensual") {
+                reporte = 2;
+            } else {
+                motivo = "--reporte admite todos, semanal o mensual";
+                return LecturaOpcion::Error;
+            }
+        } else if (a == "--fecha") {
+            TFecha f = 0;
+            if (!LeerFechaAgenda(v, f)) {
+                motivo = "--fecha debe ser una fecha AAAA-MM-DD";
+                return LecturaOpcion::Error;
+            }
+            fecha = f;
+        } else {
+            if (v.empty()) {
+                motivo = "--salida necesita un nombre de archivo";
+                return LecturaOpcion::Error;
+            }
+            salida = v;
         }
-        if (a.rfind("--", 0) == 0 && a.size() > 2) {
-            return Uso(err, "opción desconocida " + a);
-        }
-        o.analisis.agendas.push_back(a);
+        return LecturaOpcion::Leida;
+    };
+    const auto fin = LeerArgumentos(
+        args, kAyuda, out,
+        [&](size_t& i, std::string& motivo) {
+            const LecturaOpcion r = LeerOpcionRangos(args, i, o, motivo);
+            return r == LecturaOpcion::NoEs ? leerOpcionCsv(i, motivo) : r;
+        },
+        [&](const std::string& motivo) { return Uso(err, motivo); }, o.analisis.agendas);
+    if (fin) {
+        return *fin;
     }
 
     VentanaCsv ventana;

@@ -159,25 +159,12 @@ int DetallarConOpciones(const OpcionesRangos& o, TFormVarnolt& form, TArquetipos
 
 int ComandoRangos(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     OpcionesRangos o;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--help" || a == "-h") {
-            out << kAyuda;
-            return 0;
-        }
-        std::string motivo;
-        switch (LeerOpcionRangos(args, i, o, motivo)) {
-            case LecturaOpcion::Leida:
-                continue;
-            case LecturaOpcion::Error:
-                return Uso(err, motivo);
-            case LecturaOpcion::NoEs:
-                break;
-        }
-        if (a.rfind("--", 0) == 0 && a.size() > 2) {
-            return Uso(err, "opción desconocida " + a);
-        }
-        o.analisis.agendas.push_back(a);
+    const auto fin = LeerArgumentos(
+        args, kAyuda, out,
+        [&](size_t& i, std::string& motivo) { return LeerOpcionRangos(args, i, o, motivo); },
+        [&](const std::string& motivo) { return Uso(err, motivo); }, o.analisis.agendas);
+    if (fin) {
+        return *fin;
     }
 
     VentanaConsola ventana;

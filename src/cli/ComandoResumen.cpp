@@ -61,28 +61,12 @@ std::string ComoLineas(std::string texto) {
 
 int ComandoResumen(const Argumentos& args, std::ostream& out, std::ostream& err) {
     OpcionesAnalisis o;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--help" || a == "-h") {
-            out << kAyuda;
-            return 0;
-        }
-        std::string motivo;
-        switch (LeerOpcionAnalisis(args, i, o, motivo)) {
-            case LecturaOpcion::Leida:
-                continue;
-            case LecturaOpcion::Error:
-                return Uso(err, motivo);
-            case LecturaOpcion::NoEs:
-                break;
-        }
-        if (a.rfind("--", 0) == 0 && a.size() > 2) {
-            if (i + 1 >= args.size()) {
-                return Uso(err, "falta el valor de " + a);
-            }
-            return Uso(err, "opción desconocida " + a);
-        }
-        o.agendas.push_back(a);
+    const auto fin = LeerArgumentos(
+        args, kAyuda, out,
+        [&](size_t& i, std::string& motivo) { return LeerOpcionAnalisis(args, i, o, motivo); },
+        [&](const std::string& motivo) { return Uso(err, motivo); }, o.agendas);
+    if (fin) {
+        return *fin;
     }
     if (o.agendas.empty()) {
         return Uso(err, "falta al menos una agenda");

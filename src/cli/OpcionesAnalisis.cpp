@@ -1,10 +1,38 @@
 #include "cli/OpcionesAnalisis.h"
 
+#include <ostream>
 #include <sstream>
 
 #include "agenda/LectorAgenda.h"
 
 namespace varnolt {
+
+std::optional<int> LeerArgumentos(
+    const Argumentos& args, const char* ayuda, std::ostream& out,
+    const std::function<LecturaOpcion(size_t& i, std::string& motivo)>& leer,
+    const std::function<int(const std::string& motivo)>& uso, std::vector<std::string>& agendas) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--help" || a == "-h") {
+            out << ayuda;
+            return 0;
+        }
+        std::string motivo;
+        switch (leer(i, motivo)) {
+            case LecturaOpcion::Leida:
+                continue;
+            case LecturaOpcion::Error:
+                return uso(motivo);
+            case LecturaOpcion::NoEs:
+                break;
+        }
+        if (a.rfind("--", 0) == 0 && a.size() > 2) {
+            return uso("opción desconocida " + a);
+        }
+        agendas.push_back(a);
+    }
+    return std::nullopt;
+}
 
 std::vector<std::string> SepararLista(const std::string& lista) {
     std::vector<std::string> r;

@@ -4,6 +4,7 @@
 // resumen --help").
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -37,6 +38,15 @@ enum class LecturaOpcion {
 // Reads args[i] when it is an analysis option.
 LecturaOpcion LeerOpcionAnalisis(const Argumentos& args, size_t& i, OpcionesAnalisis& o,
                                  std::string& motivo);
+
+// Walks a command's arguments: "--help" or "-h" prints `ayuda` and ends with
+// 0; every argument `leer` knows is read; any other "--" option is bad usage
+// (`uso` writes it and gives the exit code); the rest are agendas. Returns
+// the exit code to end with, or no value when the command goes on.
+std::optional<int> LeerArgumentos(
+    const Argumentos& args, const char* ayuda, std::ostream& out,
+    const std::function<LecturaOpcion(size_t& i, std::string& motivo)>& leer,
+    const std::function<int(const std::string& motivo)>& uso, std::vector<std::string>& agendas);
 
 // A comma-separated list without its empty parts.
 std::vector<std::string> SepararLista(const std::string& lista);

@@ -32,18 +32,18 @@
 #include <QVBoxLayout>
 #include <exception>
 
+#include "app/settings/DatosPrograma.h"
 #include "gui/GraficoBarras.h"
+#include "gui/GraficoTendenciaQt.h"
+#include "gui/ListaVarnolt.h"
 #include "gui/PanelArquetipos.h"
 #include "gui/PanelCSV.h"
 #include "gui/PanelCatalogoArq.h"
 #include "gui/PanelContactosDia.h"
 #include "gui/PanelRangos.h"
 #include "gui/PartesComun.h"
-#include "gui/GraficoTendenciaQt.h"
-#include "gui/ListaVarnolt.h"
 #include "gui/TextoQt.h"
 #include "gui/VentanasPequenas.h"
-#include "app/settings/DatosPrograma.h"
 #include "views/GraficoTendencia.h"
 #include "views/PresentacionGraficos.h"
 
@@ -124,8 +124,8 @@ QLabel* Valor(const QString& nombre, QColor color, QWidget* padre) {
 
 bool EsEjecutableAutonomo(const QString& rutaEjecutable) {
     QString nombre = rutaEjecutable;
-    const int barra = std::max(nombre.lastIndexOf(QLatin1Char('/')),
-                               nombre.lastIndexOf(QLatin1Char('\\')));
+    const int barra =
+        std::max(nombre.lastIndexOf(QLatin1Char('/')), nombre.lastIndexOf(QLatin1Char('\\')));
     nombre = nombre.mid(barra + 1);
     return nombre == QLatin1String("Varnolt") || nombre == QLatin1String("Varnolt.exe");
 }
@@ -143,8 +143,7 @@ VentanaVarnolt::VentanaVarnolt(const QString& rutaEjecutable, const DatosProgram
     resize(1359, 761);
     setAcceptDrops(true);
     Construir();
-    FormCreate(rutaEjecutable.isEmpty() ? QCoreApplication::applicationFilePath()
-                                        : rutaEjecutable);
+    FormCreate(rutaEjecutable.isEmpty() ? QCoreApplication::applicationFilePath() : rutaEjecutable);
 }
 
 VentanaVarnolt::~VentanaVarnolt() {
@@ -156,18 +155,31 @@ VentanaVarnolt::~VentanaVarnolt() {
 
 QToolButton* VentanaVarnolt::Boton(const QString& nombre, const QString& texto,
                                    const QString& pista, QWidget* padre, bool alternar) {
-    auto* b = new QToolButton(padre);
-    b->setObjectName(nombre);
-    b->setText(texto);
-    if (!pista.isEmpty()) {
-        b->setToolTip(pista);
+    return BotonRapido(nombre, texto, pista, padre, alternar);
+}
+
+void VentanaVarnolt::BotonesDeGrupo(QGridLayout* rejilla, QWidget* padre,
+                                    const std::vector<BotonGrupo>& grupos, int columnas,
+                                    void (TFormVarnolt::*grupo)(int), const QString& nombreTodos,
+                                    const QString& nombreNinguno, void (TFormVarnolt::*todos)(int),
+                                    int columnaTodos) {
+    int k = 0;
+    for (const BotonGrupo& d : grupos) {
+        QToolButton* b = Boton(QString::fromUtf8(d.nombre), QString::fromUtf8(d.texto),
+                               QString::fromUtf8(d.pista), padre);
+        connect(b, &QToolButton::clicked, this,
+                [this, grupo, tag = d.tag] { Ejecutar([&] { (form_.*grupo)(tag); }); });
+        rejilla->addWidget(b, k / columnas, k % columnas);
+        ++k;
     }
-    b->setCheckable(alternar);
-    b->setAutoRaise(false);
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    b->setFixedHeight(20);
-    return b;
+    QToolButton* t = Boton(nombreTodos, QStringLiteral("T"), QStringLiteral("Todos"), padre);
+    QToolButton* n = Boton(nombreNinguno, QStringLiteral("N"), QStringLiteral("Ninguno"), padre);
+    connect(t, &QToolButton::clicked, this,
+            [this, todos] { Ejecutar([&] { (form_.*todos)(1); }); });
+    connect(n, &QToolButton::clicked, this,
+            [this, todos] { Ejecutar([&] { (form_.*todos)(0); }); });
+    rejilla->addWidget(t, 1, columnaTodos);
+    rejilla->addWidget(n, 1, columnaTodos + 1);
 }
 
 void VentanaVarnolt::Construir() {
@@ -213,9 +225,8 @@ void VentanaVarnolt::Construir() {
     formMSG_ = new TFormMSG(this);
     formAviso_ = new TFormAviso(this);
 
-    connect(monthCalendar1_, &QCalendarWidget::clicked, this, [this](const QDate& d) {
-        Ejecutar([&] { form_.MonthCalendar1Click(AFecha(d)); });
-    });
+    connect(monthCalendar1_, &QCalendarWidget::clicked, this,
+            [this](const QDate& d) { Ejecutar([&] { form_.MonthCalendar1Click(AFecha(d)); }); });
 }
 
 QWidget* VentanaVarnolt::ConstruirPanel2() {
@@ -335,7 +346,8 @@ QWidget* VentanaVarnolt::ConstruirPanel1() {
     auto* rejilla = new QGridLayout();
     rejilla->setSpacing(1);
     for (int i = 0; i < 19; ++i) {
-        const QString nombre = i == 0 ? QStringLiteral("SBPerAll") : QStringLiteral("SBPer%1").arg(i + 1);
+        const QString nombre =
+            i == 0 ? QStringLiteral("SBPerAll") : QStringLiteral("SBPer%1").arg(i + 1);
         QToolButton* b = Boton(nombre, QString::fromUtf8(kPeriodos[i]), QString(), p, true);
         b->setEnabled(false);
         b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
@@ -353,8 +365,8 @@ QWidget* VentanaVarnolt::ConstruirPanel1() {
     sbPer_[0]->setChecked(true);
     izquierda->addLayout(rejilla);
 
-    sbMaxAxisOrd_ = Boton(QStringLiteral("SBMaxAxisOrd"), QStringLiteral("Ajustar valor máx. ordenada"),
-                          QString(), p, true);
+    sbMaxAxisOrd_ = Boton(QStringLiteral("SBMaxAxisOrd"),
+                          QStringLiteral("Ajustar valor máx. ordenada"), QString(), p, true);
     sbMaxAxisOrd_->setChecked(true);
     sbMaxAxisOrd_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     izquierda->addWidget(sbMaxAxisOrd_);
@@ -422,45 +434,23 @@ QWidget* VentanaVarnolt::ConstruirPanelItemsTra() {
     v->setContentsMargins(0, 0, 0, 0);
     v->setSpacing(2);
     v->addWidget(Encabezado(QStringLiteral("Items Tránsitos"), QStringLiteral("LabelItemsTra"), p));
-    lbItemTra_ = new ListaVarnolt(QStringLiteral("LBItemTra"), form_.LBItemTra, 3, true,
-                                  kFondoListas, p);
+    lbItemTra_ =
+        new ListaVarnolt(QStringLiteral("LBItemTra"), form_.LBItemTra, 3, true, kFondoListas, p);
     v->addWidget(lbItemTra_, 1);
     auto* s = new QWidget(p);
     s->setObjectName(QStringLiteral("PanelItemsTraS"));
     auto* g = new QGridLayout(s);
     g->setContentsMargins(0, 0, 0, 0);
     g->setSpacing(1);
-    struct Def {
-        const char* nombre;
-        const char* texto;
-        const char* pista;
-        int tag;
-    };
-    static const Def kGrupos[] = {{"SPItemTra1", "S", "Sol", 1},
-                                  {"SPItemTra2", "Per", "Ven, Mer. Mar", 2},
-                                  {"SPItemTra3", "Soc", "Júp, Sat", 3},
-                                  {"SPItemTra4", "Tra", "Ura, Nep, Plu", 4},
-                                  {"SPItemTra5", "NLQ", "Nodos, Lili, Qui", 5},
-                                  {"SPItemTra6", "AM", "Asteroides menores", 6}};
-    int k = 0;
-    for (const Def& d : kGrupos) {
-        QToolButton* b = Boton(QString::fromUtf8(d.nombre), QString::fromUtf8(d.texto),
-                               QString::fromUtf8(d.pista), s);
-        connect(b, &QToolButton::clicked, this,
-                [this, tag = d.tag] { Ejecutar([&] { form_.SPItemTra1Click(tag); }); });
-        g->addWidget(b, k / 4, k % 4);
-        ++k;
-    }
-    QToolButton* todos = Boton(QStringLiteral("SBItemTraAll"), QStringLiteral("T"),
-                               QStringLiteral("Todos"), s);
-    QToolButton* ninguno = Boton(QStringLiteral("SBItemTraNon"), QStringLiteral("N"),
-                                 QStringLiteral("Ninguno"), s);
-    connect(todos, &QToolButton::clicked, this,
-            [this] { Ejecutar([&] { form_.SBItemTraAllClick(1); }); });
-    connect(ninguno, &QToolButton::clicked, this,
-            [this] { Ejecutar([&] { form_.SBItemTraAllClick(0); }); });
-    g->addWidget(todos, 1, 2);
-    g->addWidget(ninguno, 1, 3);
+    BotonesDeGrupo(g, s,
+                   {{"SPItemTra1", "S", "Sol", 1},
+                    {"SPItemTra2", "Per", "Ven, Mer. Mar", 2},
+                    {"SPItemTra3", "Soc", "Júp, Sat", 3},
+                    {"SPItemTra4", "Tra", "Ura, Nep, Plu", 4},
+                    {"SPItemTra5", "NLQ", "Nodos, Lili, Qui", 5},
+                    {"SPItemTra6", "AM", "Asteroides menores", 6}},
+                   4, &TFormVarnolt::SPItemTra1Click, QStringLiteral("SBItemTraAll"),
+                   QStringLiteral("SBItemTraNon"), &TFormVarnolt::SBItemTraAllClick, 2);
     v->addWidget(s);
     connect(lbItemTra_, &ListaVarnolt::Clic, this,
             [this] { ClicLista(lbItemTra_, [this] { form_.LBItemNatClick(2); }); });
@@ -477,52 +467,30 @@ QWidget* VentanaVarnolt::ConstruirPanelItemsNat() {
     v->setContentsMargins(0, 0, 0, 0);
     v->setSpacing(2);
     v->addWidget(Encabezado(QStringLiteral("Item Natal"), QStringLiteral("LabelItemsNat"), p));
-    lbItemNat_ = new ListaVarnolt(QStringLiteral("LBItemNat"), form_.LBItemNat, 5, true,
-                                  kFondoListas, p);
+    lbItemNat_ =
+        new ListaVarnolt(QStringLiteral("LBItemNat"), form_.LBItemNat, 5, true, kFondoListas, p);
     v->addWidget(lbItemNat_, 1);
     auto* s = new QWidget(p);
     s->setObjectName(QStringLiteral("PanelItemsNatS"));
     auto* g = new QGridLayout(s);
     g->setContentsMargins(0, 0, 0, 0);
     g->setSpacing(1);
-    struct Def {
-        const char* nombre;
-        const char* texto;
-        const char* pista;
-        int tag;
-    };
-    static const Def kGrupos[] = {{"SPItemNat1", "SL", "Sol, Lun", 3},
-                                  {"SPItemNat2", "Per", "Ven, Mer. MarVen, Mer. Mar", 4},
-                                  {"SPItemNat3", "Soc", "Júp, Sat", 5},
-                                  {"SPItemNat4", "Tra", "Nep, Ura, Plu", 6},
-                                  {"SPItemNat5", "NLQ", "Nod, Lil, Qui", 7},
-                                  {"SPItemNat6", "R", "Ruedas", 8},
-                                  {"SPItemNat9", "AM", "Asteroides menores", 9},
-                                  {"SBOnlyPlanets", "SP", "Solo planetas", 1},
-                                  {"SBOnlyCusp", "SC", "Solo casas", 2}};
-    int k = 0;
-    for (const Def& d : kGrupos) {
-        QToolButton* b = Boton(QString::fromUtf8(d.nombre), QString::fromUtf8(d.texto),
-                               QString::fromUtf8(d.pista), s);
-        connect(b, &QToolButton::clicked, this,
-                [this, tag = d.tag] { Ejecutar([&] { form_.SPItemNat1Click(tag); }); });
-        g->addWidget(b, k / 6, k % 6);
-        ++k;
-    }
-    QToolButton* todos = Boton(QStringLiteral("SBItemNatAll"), QStringLiteral("T"),
-                               QStringLiteral("Todos"), s);
-    QToolButton* ninguno = Boton(QStringLiteral("SBItemNatNon"), QStringLiteral("N"),
-                                 QStringLiteral("Ninguno"), s);
-    connect(todos, &QToolButton::clicked, this,
-            [this] { Ejecutar([&] { form_.SBItemNatAllClick(1); }); });
-    connect(ninguno, &QToolButton::clicked, this,
-            [this] { Ejecutar([&] { form_.SBItemNatAllClick(0); }); });
-    g->addWidget(todos, 1, 4);
-    g->addWidget(ninguno, 1, 5);
+    BotonesDeGrupo(g, s,
+                   {{"SPItemNat1", "SL", "Sol, Lun", 3},
+                    {"SPItemNat2", "Per", "Ven, Mer. MarVen, Mer. Mar", 4},
+                    {"SPItemNat3", "Soc", "Júp, Sat", 5},
+                    {"SPItemNat4", "Tra", "Nep, Ura, Plu", 6},
+                    {"SPItemNat5", "NLQ", "Nod, Lil, Qui", 7},
+                    {"SPItemNat6", "R", "Ruedas", 8},
+                    {"SPItemNat9", "AM", "Asteroides menores", 9},
+                    {"SBOnlyPlanets", "SP", "Solo planetas", 1},
+                    {"SBOnlyCusp", "SC", "Solo casas", 2}},
+                   6, &TFormVarnolt::SPItemNat1Click, QStringLiteral("SBItemNatAll"),
+                   QStringLiteral("SBItemNatNon"), &TFormVarnolt::SBItemNatAllClick, 4);
     // The house buttons C1 … C12 only announce a future feature.
     for (int c = 1; c <= 12; ++c) {
-        QToolButton* b = Boton(QStringLiteral("SBC%1").arg(c), QStringLiteral("C%1").arg(c),
-                               QString(), s);
+        QToolButton* b =
+            Boton(QStringLiteral("SBC%1").arg(c), QStringLiteral("C%1").arg(c), QString(), s);
         connect(b, &QToolButton::clicked, this,
                 [this, c] { Ejecutar([&] { form_.SBC1Click(c); }); });
         g->addWidget(b, 2 + (c - 1) / 6, (c - 1) % 6);
@@ -633,18 +601,17 @@ void VentanaVarnolt::ConstruirPanelData(QWidget* panelData) {
                                   GraficoBarras::Tipo::Dia, panelChartDia_);
     chartAngTra_ = new GraficoBarras(QStringLiteral("ChartAngTra"), form_.Graficos.ChartAngTra,
                                      GraficoBarras::Tipo::Items, panelGraphs_);
-    chartItemTra_ = new GraficoBarras(QStringLiteral("ChartItemTra"),
-                                      form_.Graficos.ChartItemTra, GraficoBarras::Tipo::Items,
-                                      panelGraphs_);
-    chartItemNat_ = new GraficoBarras(QStringLiteral("ChartItemNat"),
-                                      form_.Graficos.ChartItemNat, GraficoBarras::Tipo::Items,
-                                      panelGraphs_);
+    chartItemTra_ = new GraficoBarras(QStringLiteral("ChartItemTra"), form_.Graficos.ChartItemTra,
+                                      GraficoBarras::Tipo::Items, panelGraphs_);
+    chartItemNat_ = new GraficoBarras(QStringLiteral("ChartItemNat"), form_.Graficos.ChartItemNat,
+                                      GraficoBarras::Tipo::Items, panelGraphs_);
 
     // The three archetype panels fill PanelInfoArq.
     {
         auto* v = new QVBoxLayout(panelInfoArq_);
         v->setContentsMargins(0, 0, 0, 0);
-        panelArquetipos_ = new PanelArquetipos(form_, arquetipos_, panelInfoArq_, EjecutorVentana());
+        panelArquetipos_ =
+            new PanelArquetipos(form_, arquetipos_, panelInfoArq_, EjecutorVentana());
         v->addWidget(panelArquetipos_);
         panelArq_[0] = panelArquetipos_->PanelArqTra();
         panelArq_[1] = panelArquetipos_->PanelArqAsp();
@@ -674,14 +641,14 @@ void VentanaVarnolt::ConstruirPanelData(QWidget* panelData) {
     }
 }
 
-VentanaHerramienta* VentanaVarnolt::NuevaHerramienta(const QString& nombre,
-                                                     const QString& titulo,
+VentanaHerramienta* VentanaVarnolt::NuevaHerramienta(const QString& nombre, const QString& titulo,
                                                      QAbstractButton* conmutador) {
     auto* tw = new VentanaHerramienta(nombre, titulo, this);
     tw->setFont(font());
     herramientas_.push_back(tw);
     if (conmutador != nullptr) {
-        connect(conmutador, &QAbstractButton::clicked, tw, [tw](bool down) { tw->setVisible(down); });
+        connect(conmutador, &QAbstractButton::clicked, tw,
+                [tw](bool down) { tw->setVisible(down); });
         connect(tw, &VentanaHerramienta::Cerrada, conmutador,
                 [conmutador] { conmutador->setChecked(false); });
     }
@@ -740,12 +707,11 @@ void VentanaVarnolt::ConstruirHerramientas() {
             twGraphRange_);
         v->addWidget(pbRange_);
         twGraphRange_->resize(1142, 186);
-        connect(pbRange_, &GraficoTendenciaQt::Titulo, twGraphRange_,
-                [this](const QString& t) {
-                    if (twGraphRange_->windowTitle() != t) {
-                        twGraphRange_->setWindowTitle(t);
-                    }
-                });
+        connect(pbRange_, &GraficoTendenciaQt::Titulo, twGraphRange_, [this](const QString& t) {
+            if (twGraphRange_->windowTitle() != t) {
+                twGraphRange_->setWindowTitle(t);
+            }
+        });
     }
 
     // TWPromptContacts, "Rangos de contactos".
@@ -898,8 +864,8 @@ void VentanaVarnolt::FormCreate(const QString& rutaEjecutable) {
     } else {
         // No settings (a window made by a test or a tool): the bundled sample
         // archetype file beside the program.
-        archivoArq_ = S(QCoreApplication::applicationDirPath()) + "/arquetipos/" +
-                      kArchivoArqInicial;
+        archivoArq_ =
+            S(QCoreApplication::applicationDirPath()) + "/arquetipos/" + kArchivoArqInicial;
     }
     arquetipos_.ArchivoArq = archivoArq_;
     // 9.
@@ -1234,8 +1200,7 @@ void VentanaVarnolt::ProcesarMensajes() {
 // ---- Events ------------------------------------------------------------------------
 
 bool VentanaVarnolt::eventFilter(QObject* objeto, QEvent* e) {
-    if (objeto == labelAbout_ && bloqueoEntrada_ == 0 &&
-        e->type() == QEvent::MouseButtonRelease) {
+    if (objeto == labelAbout_ && bloqueoEntrada_ == 0 && e->type() == QEvent::MouseButtonRelease) {
         LabelAboutClick();
         return true;
     }

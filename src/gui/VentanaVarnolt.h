@@ -22,14 +22,15 @@
 #include <vector>
 
 #include "app/FormVarnolt.h"
-#include "archetypes/Arquetipos.h"
 #include "app/Ventana.h"
+#include "archetypes/Arquetipos.h"
 
 class QAbstractButton;
 class QButtonGroup;
 class QCalendarWidget;
 class QCheckBox;
 class QDateEdit;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QRadioButton;
@@ -76,8 +77,7 @@ class VentanaVarnolt : public QMainWindow, public IVentana {
 
     // ---- Answers to the core's questions (replaceable) ----------------------
     // The open dialog for agendas: the chosen files, none when cancelled.
-    std::function<std::optional<std::vector<std::string>>(const std::string& carpeta)>
-        DialogoAbrir;
+    std::function<std::optional<std::vector<std::string>>(const std::string& carpeta)> DialogoAbrir;
     // The message window: shows the text (already in LabelAviso of TFormMSG)
     // and returns when confirmed. Empty: TFormMSG runs modally.
     std::function<void(const std::string& texto)> DialogoMensaje;
@@ -150,6 +150,18 @@ class VentanaVarnolt : public QMainWindow, public IVentana {
     void ConstruirHerramientas();
     void ConstruirDetalleFechas(VentanaHerramienta* tw);
 
+    // The group buttons under a filter list, each running `grupo` with its
+    // Tag, then "T" and "N" running `todos` with 1 and 0 on the second row.
+    struct BotonGrupo {
+        const char* nombre;
+        const char* texto;
+        const char* pista;
+        int tag;
+    };
+    void BotonesDeGrupo(QGridLayout* rejilla, QWidget* padre, const std::vector<BotonGrupo>& grupos,
+                        int columnas, void (TFormVarnolt::*grupo)(int), const QString& nombreTodos,
+                        const QString& nombreNinguno, void (TFormVarnolt::*todos)(int),
+                        int columnaTodos);
     QToolButton* Boton(const QString& nombre, const QString& texto, const QString& pista,
                        QWidget* padre, bool alternar = false);
     VentanaHerramienta* NuevaHerramienta(const QString& nombre, const QString& titulo,
@@ -202,7 +214,6 @@ class VentanaVarnolt : public QMainWindow, public IVentana {
     ListaVarnolt* lbItemTra_ = nullptr;
     ListaVarnolt* lbAspTra_ = nullptr;
     ListaVarnolt* lbFechaPP_ = nullptr;
-    ListaVarnolt* lbArq_[3] = {};
 
     QLabel* labelInfoRangoData_ = nullptr;
     QLabel* labelInfoRangoVisual_ = nullptr;

@@ -208,19 +208,23 @@ TDetalleContacto MostrarDetalle(const TTendencia& c, const BuscadorArquetipo& bu
 
     std::vector<std::string>& m = d.MemoArq;
     m.clear();
+    // The keyword and the high and low vibration of a sign.
+    auto seccionSigno = [&](const std::string& nombre, const std::string& codigo) {
+        m.push_back("Palabra clave de " + nombre + ": " + buscar(codigo, Signos_01));
+        m.push_back("");
+        m.push_back("ALTA VIBRACIÓN de " + nombre);
+        m.push_back(buscar(codigo, Signos_02));
+        m.push_back("");
+        m.push_back("BAJA VIBRACIÓN de " + nombre);
+        m.push_back(buscar(codigo, Signos_03));
+    };
     m.push_back(
         Format("%s en %s. Tránsito", {kNombresItems[static_cast<size_t>(j)], nombreSignoTra}));
     m.push_back(buscar(codigoTra, Items_01));
     m.push_back(buscar(codigoTra, Items_02));
     m.push_back(buscar(codigoTra, Items_03));
     m.push_back("");
-    m.push_back("Palabra clave de " + nombreSignoTra + ": " + buscar(signoTra, Signos_01));
-    m.push_back("");
-    m.push_back("ALTA VIBRACIÓN de " + nombreSignoTra);
-    m.push_back(buscar(signoTra, Signos_02));
-    m.push_back("");
-    m.push_back("BAJA VIBRACIÓN de " + nombreSignoTra);
-    m.push_back(buscar(signoTra, Signos_03));
+    seccionSigno(nombreSignoTra, signoTra);
     m.push_back("");
     m.push_back(regla);
     m.push_back(Format("INTENCIONAR con aspecto de %d°", {c.Aspecto}));
@@ -242,13 +246,7 @@ TDetalleContacto MostrarDetalle(const TTendencia& c, const BuscadorArquetipo& bu
         m.push_back(buscar(nat, Casas_03));
     }
     m.push_back("");
-    m.push_back("Palabra clave de " + nombreSignoNat + ": " + buscar(signoNat, Signos_01));
-    m.push_back("");
-    m.push_back("ALTA VIBRACIÓN de " + nombreSignoNat);
-    m.push_back(buscar(signoNat, Signos_02));
-    m.push_back("");
-    m.push_back("BAJA VIBRACIÓN de " + nombreSignoNat);
-    m.push_back(buscar(signoNat, Signos_03));
+    seccionSigno(nombreSignoNat, signoNat);
     return d;
 }
 
