@@ -1,0 +1,239 @@
+// The six floating tool windows of the main window, with their content
+// and their toggles, and the weighted-days list window TWDetalleFechas.
+#include "gui/VentanaVarnolt.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "gui/GraficoTendenciaQt.h"
+#include "gui/ListaVarnolt.h"
+#include "gui/PanelCSV.h"
+#include "gui/PanelCatalogoArq.h"
+#include "gui/PanelContactosDia.h"
+#include "gui/PanelRangos.h"
+#include "gui/PartesComun.h"
+#include "gui/VentanasPequenas.h"
+#include "views/GraficoTendencia.h"
+
+namespace varnolt::gui {
+namespace {
+
+// SEValPico: a spin edit whose text may hold any whole number while it is
+// edited (the core reads the text as typed); the arrows move it by 10
+// within 10..100, and leaving the field brings it back within the limits.
+class SpinEdit : public QSpinBox {
+  public:
+    explicit SpinEdit(QWidget* padre) : QSpinBox(padre) {}
+
+  protected:
+    QValidator::State validate(QString& texto, int&) const override {
+        if (texto.isEmpty() || texto == QLatin1String("-")) {
+            return QValidator::Intermediate;
+        }
+        for (int i = 0; i < texto.size(); ++i) {
+            const QChar c = texto[i];
+            if (!(c.isDigit() || (i == 0 && (c == QLatin1Char('-') || c == QLatin1Char('+'))))) {
+                return QValidator::Invalid;
+            }
+        }
+        return texto.size() <= 9 ? QValidator::Acceptable : QValidator::Invalid;
+    }
+    int valueFromText(const QString& texto) const override { return texto.toInt(); }
+};
+
+}  // namespace
+
+VentanaHerramienta* VentanaVarnolt::NuevaHerramienta(const QString& nombre, const QString& titulo,
+                                                     QAbstractButton* conmutador) {
+    auto* tw = new VentanaHerramienta(nombre, titulo, this);
+    tw->setFont(font());
+    herramientas_.push_back(tw);
+    if (conmutador != nullptr) {
+        connect(conmutador, &QAbstractButton::clicked, tw,
+                [tw](bool down) { tw->setVisible(down); });
+        connect(tw, &VentanaHerramienta::Cerrada, conmutador,
+                [conmutador] { conmutador->setChecked(false); });
+    }
+    return tw;
+}
+
+void VentanaVarnolt::ConstruirHerramientas() {
+    // TWDetalleContactos, "Contactos Día": its content comes
+    // with the contacts of the day; its toggle runs the core's handler.
+    twDetalleContactos_ = NuevaHerramienta(QStringLiteral("TWDetalleContactos"),
+                                           QStringLiteral("Contactos Día"), nullptr);
+    {
+        panelContactos_ = new PanelContactosDia(form_, twDetalleContactos_, EjecutorVentana());
+        panelContactos_->move(0, 0);
+        twDetalleContactos_->TamanoFijo(panelContactos_->Ancho(), panelContactos_->height());
+        connect(panelContactos_, &PanelContactosDia::AnchoSolicitado, twDetalleContactos_,
+                [this](int ancho) {
+                    twDetalleContactos_->TamanoFijo(ancho, twDetalleContactos_->height());
+                });
+        connect(twDetalleContactos_, &VentanaHerramienta::Cerrada, this,
+                [this] { Ejecutar([&] { form_.TWDetalleContactosClose(); }); });
+    }
+
+    // TWDetalleFechas, "Peso ponderado por días".
+    twDetalleFechas_ = NuevaHerramienta(QStringLiteral("TWDetalleFechas"),
+                                        QStringLiteral("Peso ponderado por días"), sbViewFechas_);
+    ConstruirDetalleFechas(twDetalleFechas_);
+
+    // TWLumbrisk, "Arquetipos astrológicos": client 186 × 218.
+    twLumbrisk_ = NuevaHerramienta(QStringLiteral("TWLumbrisk"),
+                                   QStringLiteral("Arquetipos astrológicos"), sbLoadTerms_);
+    {
+        panelCatalogo_ = new PanelCatalogoArq(form_, arquetipos_, twLumbrisk_, EjecutorVentana());
+        panelCatalogo_->move(0, 0);
+        twLumbrisk_->TamanoFijo(186, 218);
+        connect(sbLoadTerms_, &QToolButton::clicked, this, [this](bool down) {
+            Ejecutar([&] { arquetipos_.SBLoadTermsClick(down); });
+            panelCatalogo_->Refrescar();
+        });
+        connect(twLumbrisk_, &VentanaHerramienta::Cerrada, this,
+                [this] { arquetipos_.TWLumbriskClose(); });
+    }
+
+    // TWGraphRange, "Gráfico Tendencia.": PBRange fills it.
+    twGraphRange_ = NuevaHerramienta(QStringLiteral("TWGraphRange"),
+                                     QStringLiteral("Gráfico Tendencia."), sbGP_);
+    {
+        auto* v = new QVBoxLayout(twGraphRange_);
+        v->setContentsMargins(0, 0, 0, 0);
+        pbRange_ = new GraficoTendenciaQt(
+            [this](int ancho, int alto, const AnchoTextoFn& medir) {
+                return DibujarTendencia(form_.DataCargada, form_.RangoIni, form_.RangoFin,
+                                        form_.Ponderacion.FechasRango, form_.Picos.PPMaxRango,
+                                        ancho, alto, medir);
+            },
+            twGraphRange_);
+        v->addWidget(pbRange_);
+        twGraphRange_->resize(1142, 186);
+        connect(pbRange_, &GraficoTendenciaQt::Titulo, twGraphRange_, [this](const QString& t) {
+            if (twGraphRange_->windowTitle() != t) {
+                twGraphRange_->setWindowTitle(t);
+            }
+        });
+    }
+
+    // TWPromptContacts, "Rangos de contactos".
+    twPromptContacts_ = NuevaHerramienta(QStringLiteral("TWPromptContacts"),
+                                         QStringLiteral("Rangos de contactos"), sbTAView_);
+    {
+        auto* v = new QVBoxLayout(twPromptContacts_);
+        v->setContentsMargins(0, 0, 0, 0);
+        panelRangos_ = new PanelRangos(form_, twPromptContacts_, EjecutorVentana());
+        v->addWidget(panelRangos_);
+        twPromptContacts_->resize(640, 420);
+        connect(twPromptContacts_, &VentanaHerramienta::Cerrada, this,
+                [this] { Ejecutar([&] { form_.TWPromptContactsClose(); }); });
+        connect(sbTAView_, &QToolButton::clicked, this,
+                [this](bool down) { Ejecutar([&] { form_.SBTAViewClick(down); }); });
+    }
+
+    // TWCSV, "Data CSV", shown by the "CSV" toggle of TWPromptContacts.
+    twCSV_ = NuevaHerramienta(QStringLiteral("TWCSV"), QStringLiteral("Data CSV"), nullptr);
+    {
+        auto* v = new QVBoxLayout(twCSV_);
+        v->setContentsMargins(0, 0, 0, 0);
+        panelCSV_ = new PanelCSV(form_, twCSV_, EjecutorVentana());
+        v->addWidget(panelCSV_);
+        twCSV_->TamanoFijo(panelCSV_->width(), panelCSV_->height());
+        connect(panelRangos_, &PanelRangos::VisibilidadCSV, twCSV_,
+                [this](bool visible) { twCSV_->setVisible(visible); });
+        connect(twCSV_, &VentanaHerramienta::Cerrada, this, [this] {
+            Ejecutar([&] { form_.TWCSVClose(); });
+            panelRangos_->Refrescar();
+        });
+    }
+}
+
+void VentanaVarnolt::ConstruirDetalleFechas(VentanaHerramienta* tw) {
+    auto* v = new QVBoxLayout(tw);
+    v->setContentsMargins(3, 3, 3, 3);
+    v->setSpacing(3);
+
+    auto* arriba = new QHBoxLayout();
+    rgTipoFecha_ = new QGroupBox(QStringLiteral("Ver:"), tw);
+    rgTipoFecha_->setObjectName(QStringLiteral("RGTipoFecha"));
+    auto* tv = new QVBoxLayout(rgTipoFecha_);
+    tv->setContentsMargins(4, 2, 4, 2);
+    tv->setSpacing(0);
+    const char* tipos[2] = {"Todas", "Picos"};
+    for (int i = 0; i < 2; ++i) {
+        tipoFecha_[i] = new QRadioButton(QString::fromUtf8(tipos[i]), rgTipoFecha_);
+        tipoFecha_[i]->setObjectName(QStringLiteral("RGTipoFecha%1").arg(i));
+        tv->addWidget(tipoFecha_[i]);
+        connect(tipoFecha_[i], &QRadioButton::clicked, this, [this, i] {
+            Ejecutar([&] { form_.RGTipoFechaClick(static_cast<TipoFecha>(i)); });
+        });
+    }
+    tipoFecha_[0]->setChecked(true);
+    arriba->addWidget(rgTipoFecha_);
+
+    rgSortFecha_ = new QGroupBox(QStringLiteral("Ordenar por:"), tw);
+    rgSortFecha_->setObjectName(QStringLiteral("RGSortFecha"));
+    auto* sv = new QVBoxLayout(rgSortFecha_);
+    sv->setContentsMargins(4, 2, 4, 2);
+    sv->setSpacing(0);
+    const char* ordenes[3] = {"Fecha", "Contactos", "Peso ponderado"};
+    for (int i = 0; i < 3; ++i) {
+        sortFecha_[i] = new QRadioButton(QString::fromUtf8(ordenes[i]), rgSortFecha_);
+        sortFecha_[i]->setObjectName(QStringLiteral("RGSortFecha%1").arg(i));
+        sv->addWidget(sortFecha_[i]);
+        connect(sortFecha_[i], &QRadioButton::clicked, this, [this, i] {
+            Ejecutar([&] { form_.RGSortFechaClick(static_cast<OrdenFecha>(i)); });
+        });
+    }
+    sortFecha_[0]->setChecked(true);
+    arriba->addWidget(rgSortFecha_, 1);
+    v->addLayout(arriba);
+
+    auto* pico = new QHBoxLayout();
+    cbViewMedia_ = new QCheckBox(QStringLiteral("Resaltar"), tw);
+    cbViewMedia_->setObjectName(QStringLiteral("CBViewMedia"));
+    cbViewMedia_->setToolTip(QStringLiteral("Resaltar valores medios"));
+    cbViewMedia_->setChecked(true);
+    pico->addWidget(cbViewMedia_);
+    seValPico_ = new SpinEdit(tw);
+    seValPico_->setObjectName(QStringLiteral("SEValPico"));
+    seValPico_->setRange(10, 100);
+    seValPico_->setSingleStep(10);
+    seValPico_->setValue(60);
+    seValPico_->setFixedWidth(60);
+    pico->addWidget(seValPico_);
+    auto* porciento = new QLabel(QStringLiteral("%"), tw);
+    porciento->setObjectName(QStringLiteral("LabelPorciento"));
+    pico->addWidget(porciento);
+    pico->addStretch(1);
+    v->addLayout(pico);
+
+    labelNoContactos_ = new QLabel(tw);
+    labelNoContactos_->setObjectName(QStringLiteral("LabelNoContactos"));
+    v->addWidget(labelNoContactos_);
+    lbFechaPP_ =
+        new ListaVarnolt(QStringLiteral("LBFechaPP"), form_.LBFechaPP, 1, false, Qt::white, tw);
+    v->addWidget(lbFechaPP_, 1);
+    tw->resize(300, 560);
+
+    connect(cbViewMedia_, &QCheckBox::clicked, this,
+            [this](bool marcado) { Ejecutar([&] { form_.CBViewMediaClick(marcado); }); });
+    connect(seValPico_, &QSpinBox::textChanged, this, [this] { SEValPicoCambio(); });
+    connect(seValPico_->findChild<QLineEdit*>(), &QLineEdit::textChanged, this,
+            [this] { SEValPicoCambio(); });
+    connect(seValPico_, &QSpinBox::editingFinished, this, [this] {
+        Ejecutar([&] { form_.SEValPicoExit(); });
+        SincronizarSEValPico();
+    });
+    connect(lbFechaPP_, &ListaVarnolt::Clic, this,
+            [this] { ClicLista(lbFechaPP_, [this] { form_.LBFechaPPClick(); }); });
+}
+
+}  // namespace varnolt::gui
