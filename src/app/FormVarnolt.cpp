@@ -37,7 +37,8 @@ void TFormVarnolt::HabilitarControles(bool on) {
 
 void TFormVarnolt::AjustarPaneles() {
     PanelInfoArqVisible = SBViewArq && !ArchivosInfo.empty();
-    PanelGraphsVisible = true;
+    // The item charts' panel shows unless "Tend." keeps only the trends.
+    PanelGraphsVisible = !SBViewTends;
     Ventana.Refrescar(Vista::Controles);
 }
 
@@ -53,6 +54,9 @@ void TFormVarnolt::SBViewArqClick(bool down) {
 void TFormVarnolt::SBViewTendsClick(bool down) {
     SBViewTends = down;
     PanelGraphsVisible = !down;
+    // Releasing "Tend." brings the item charts back whenever the data
+    // controls are on, whatever period or year was chosen meanwhile.
+    ChartsItemsVisible = ControlesHabilitados && !down;
     Ventana.Refrescar(Vista::Controles);
 }
 

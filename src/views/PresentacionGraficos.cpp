@@ -39,10 +39,10 @@ TDisposicionGraficos AjustarGraficos(const TEstadoPaneles& e) {
 
     d.SoloTendencias = e.SBViewTends && !e.PanelGraphsVisible;
     if (d.SoloTendencias) {
-        // PanelChartDia takes the client area; an aligned-top PanelInfoArq
-        // keeps its height and moves to the top.
-        d.PanelInfoArq = {0, 0, W, altoArq};
-        d.PanelChartDia = {0, altoArq, W, std::max(0, H - altoArq)};
+        // PanelChartDia takes the client area above PanelInfoArq, which
+        // keeps its height: the daily chart stays first from the top.
+        d.PanelChartDia = {0, 0, W, std::max(0, H - altoArq)};
+        d.PanelInfoArq = {0, d.PanelChartDia.Alto, W, altoArq};
         d.PanelGraphs = {0, H, W, 0};
     } else {
         d.PanelChartDia = {0, 0, W, altoDia};
@@ -54,7 +54,9 @@ TDisposicionGraficos AjustarGraficos(const TEstadoPaneles& e) {
     const int altoChartDia = d.PanelChartDia.Alto;
     const int altoGraphs = d.PanelGraphs.Alto;
     if (e.SBViewArq) {
-        const int anchoDia = Trunc(kAnchoChartDiaArq * W);
+        // With only the trends shown the angle chart is hidden: the daily
+        // chart takes the whole width instead of leaving its place empty.
+        const int anchoDia = d.SoloTendencias ? W : Trunc(kAnchoChartDiaArq * W);
         d.ChartDia = {0, 0, anchoDia, altoChartDia};
         d.ChartAngTraEnPanelChartDia = true;
         d.ChartAngTra = {anchoDia, 0, W - anchoDia, altoChartDia};

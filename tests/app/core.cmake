@@ -1,3 +1,4 @@
 varnolt_test(app_tests
+    ${CMAKE_CURRENT_LIST_DIR}/ColocacionVentanasTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormatoTest.cpp
 )

@@ -64,6 +64,23 @@ TEST_F(PresentacionGraficos, ArqDownWithoutFilesShowsNoArchetypePanel) {
     EXPECT_EQ(d.PanelGraphs, (R{0, 150, 1000, 350}));
 }
 
+TEST_F(PresentacionGraficos, TrendsAloneWithArchetypesKeepTheDailyChartFirst) {
+    TEstadoPaneles e;
+    e.Ancho = 1000;
+    e.Alto = 600;
+    e.SBViewTends = true;
+    e.SBViewArq = true;
+    e.PanelGraphsVisible = false;
+    e.PanelInfoArqVisible = true;
+    const auto d = AjustarGraficos(e);
+    EXPECT_TRUE(d.SoloTendencias);
+    // From the top: the daily chart, then the archetype panel (0.45 H).
+    EXPECT_EQ(d.PanelChartDia, (R{0, 0, 1000, 330}));
+    EXPECT_EQ(d.PanelInfoArq, (R{0, 330, 1000, 270}));
+    // The hidden angle chart leaves no empty band beside the daily chart.
+    EXPECT_EQ(d.ChartDia, (R{0, 0, 1000, 330}));
+}
+
 TEST_F(PresentacionGraficos, TrendsAloneFillThePanel) {
     TEstadoPaneles e;
     e.Ancho = 1200;
@@ -163,11 +180,23 @@ TEST_F(Paneles, TendsHidesTheGraphsPanel) {
     // Switching the controls on while "Tend." is down hides the item charts.
     form.SBPerAllClick(1);
     EXPECT_FALSE(form.ChartsItemsVisible);
+    // Releasing it brings them back at once, without a period click.
     form.SBViewTendsClick(false);
     EXPECT_TRUE(form.PanelGraphsVisible);
-    EXPECT_FALSE(form.ChartsItemsVisible);
-    form.SBPerAllClick(1);
     EXPECT_TRUE(form.ChartsItemsVisible);
+    // "Arq." while "Tend." is down keeps only the trends.
+    form.SBViewTendsClick(true);
+    form.SBViewArqClick(true);
+    EXPECT_FALSE(form.PanelGraphsVisible);
+    EXPECT_FALSE(form.ChartsItemsVisible);
+}
+
+TEST(PanelesSinData, ReleasingTendsBeforeLoadingShowsNoChart) {
+    prueba::VentanaFalsa ventana;
+    TFormVarnolt form(ventana);
+    form.SBViewTendsClick(true);
+    form.SBViewTendsClick(false);
+    EXPECT_FALSE(form.ChartsItemsVisible);
 }
 
 TEST_F(Paneles, ArqShowsTheArchetypePanelOnceAFileIsLoaded) {
