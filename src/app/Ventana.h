@@ -66,16 +66,15 @@ class IVentana {
     // read-only check box, can be resized; starts in the dialog's own default
     // folder. Returns the full path chosen, with "." + ExtensionPorDefecto
     // added when the user typed no extension; no value when the user cancels.
-    virtual std::optional<std::string> PedirArchivoGuardar(const PeticionGuardar& peticion) {
-        (void)peticion;
-        return std::nullopt;
-    }
-    // Puts the text on the clipboard as plain text (UTF-8 here; lines end in
-    // "\n").
-    virtual void CopiarAlPortapapeles(const std::string& texto) { (void)texto; }
+    virtual std::optional<std::string> PedirArchivoGuardar(const PeticionGuardar& peticion) = 0;
+    // Puts the text on the system clipboard as plain text (UTF-8 here; lines
+    // end in "\n").
+    virtual void CopiarAlPortapapeles(const std::string& texto) = 0;
 };
 
-// A window that shows nothing and answers nothing: for tools without a display.
+// A window that shows nothing and asks nobody: for tools without a display.
+// Messages, errors and redraws are dropped, the open and save dialogs answer
+// as if the user cancelled them, and the clipboard text is discarded.
 class VentanaNula : public IVentana {
   public:
     void MostrarMensaje(const std::string&) override {}
@@ -91,6 +90,10 @@ class VentanaNula : public IVentana {
     void CerrarAviso() override {}
     void ProcesarMensajes() override {}
     void Refrescar(Vista) override {}
+    std::optional<std::string> PedirArchivoGuardar(const PeticionGuardar&) override {
+        return std::nullopt;
+    }
+    void CopiarAlPortapapeles(const std::string&) override {}
 };
 
 }  // namespace varnolt

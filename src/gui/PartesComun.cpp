@@ -98,6 +98,31 @@ bool PonerLineas(QPlainTextEdit* memo, const std::vector<std::string>& lineas,
     return true;
 }
 
+QString FiltroQt(const std::string& filtro) {
+    const QStringList partes = Q(filtro).split(QLatin1Char('|'));
+    QStringList entradas;
+    for (qsizetype i = 0; i < partes.size(); i += 2) {
+        const QString descripcion = partes[i].trimmed();
+        QStringList patrones;
+        if (i + 1 < partes.size()) {
+            for (const QString& p : partes[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+                if (!p.trimmed().isEmpty()) {
+                    patrones << p.trimmed();
+                }
+            }
+        }
+        if (patrones.isEmpty()) {
+            patrones << QStringLiteral("*");
+        }
+        if (descripcion.isEmpty() && i + 1 >= partes.size()) {
+            continue;  // a trailing "|"
+        }
+        entradas << descripcion + QStringLiteral(" (") + patrones.join(QLatin1Char(' ')) +
+                        QLatin1Char(')');
+    }
+    return entradas.join(QStringLiteral(";;"));
+}
+
 bool PistaFilaRecortada(QHelpEvent* e, QAbstractItemView* vista, const QStyleOptionViewItem& opcion,
                         const QModelIndex& indice, int margen) {
     if (e == nullptr || vista == nullptr || e->type() != QEvent::ToolTip || !indice.isValid()) {

@@ -55,6 +55,12 @@ QPlainTextEdit* Memo(const QString& nombre, bool ajustarLineas, QWidget* padre);
 bool PonerLineas(QPlainTextEdit* memo, const std::vector<std::string>& lineas,
                  std::vector<std::string>& copia);
 
+// A file dialog's filter written as "description|pattern[|description|
+// pattern]..." (patterns of one entry separated by ";") in Qt's form:
+// "description (pattern pattern);;...". "Archivos CVS|*.csv" gives
+// "Archivos CVS (*.csv)"; an entry without its pattern matches every file.
+QString FiltroQt(const std::string& filtro);
+
 // For a row painter's helpEvent: a row whose text does not fit (the painter
 // elides it) shows it whole as its tooltip. `margen` is the room the painter
 // leaves before the text.

@@ -1,9 +1,11 @@
 // The main window's answers to the core's questions (IVentana): the
 // message window, the standard boxes, the file dialogs, the progress and
-// notice windows, and letting window messages run during long work.
+// notice windows, letting window messages run during long work, and the
+// clipboard.
 #include "gui/VentanaVarnolt.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -59,6 +61,40 @@ std::optional<std::vector<std::string>> VentanaVarnolt::PedirArchivosAgenda(
         r.push_back(RutaLocal(a));
     }
     return r;
+}
+
+std::optional<std::string> VentanaVarnolt::PedirArchivoGuardar(const PeticionGuardar& peticion) {
+    if (DialogoGuardar) {
+        return DialogoGuardar(peticion);
+    }
+    // Qt's own dialog (not the desktop's), so that it behaves the same
+    // everywhere: it asks before replacing a file, adds the default
+    // extension to a name typed without one and starts in its own default
+    // folder with the proposed name.
+    QFileDialog dialogo(this, Q(peticion.Titulo), QString(), FiltroQt(peticion.Filtro));
+    dialogo.setObjectName(QStringLiteral("SaveDialog"));
+    dialogo.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialogo.setAcceptMode(QFileDialog::AcceptSave);
+    dialogo.setFileMode(QFileDialog::AnyFile);
+    dialogo.setOption(QFileDialog::DontConfirmOverwrite, false);
+    dialogo.setDefaultSuffix(Q(peticion.ExtensionPorDefecto));
+    dialogo.setSizeGripEnabled(true);
+    if (!peticion.NombrePropuesto.empty()) {
+        dialogo.selectFile(Q(peticion.NombrePropuesto));
+    }
+    if (dialogo.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    const QStringList elegidos = dialogo.selectedFiles();
+    if (elegidos.isEmpty() || elegidos.front().isEmpty()) {
+        return std::nullopt;
+    }
+    return RutaLocal(elegidos.front());
+}
+
+void VentanaVarnolt::CopiarAlPortapapeles(const std::string& texto) {
+    // Plain text; the core's lines end in "\n" already.
+    QApplication::clipboard()->setText(Q(texto), QClipboard::Clipboard);
 }
 
 void VentanaVarnolt::MostrarProgreso() {

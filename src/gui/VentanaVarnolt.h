@@ -84,6 +84,9 @@ class VentanaVarnolt : public QMainWindow, public IVentana {
     // The standard error and information boxes. Empty: QMessageBox.
     std::function<void(const std::string& texto)> DialogoError;
     std::function<void(const std::string& texto)> DialogoInformacion;
+    // The save dialog of the CSV export: the full path chosen, none when
+    // cancelled. Empty: QFileDialog as the request describes it.
+    std::function<std::optional<std::string>(const PeticionGuardar& peticion)> DialogoGuardar;
 
     // ---- IVentana -------------------------------------------------------------
     void MostrarMensaje(const std::string& texto) override;
@@ -98,6 +101,8 @@ class VentanaVarnolt : public QMainWindow, public IVentana {
     void CerrarAviso() override;
     void ProcesarMensajes() override;
     void Refrescar(Vista vista) override;
+    std::optional<std::string> PedirArchivoGuardar(const PeticionGuardar& peticion) override;
+    void CopiarAlPortapapeles(const std::string& texto) override;
 
     // ---- Main window -------------------------------------------------------------
     void FormCreate(const QString& rutaEjecutable);

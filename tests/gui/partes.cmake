@@ -15,3 +15,19 @@ add_dependencies(gui_partes_tests sqlite2)
 if(TARGET varnolt_arquetipos_muestra)
     add_dependencies(gui_partes_tests varnolt_arquetipos_muestra)
 endif()
+
+# The same parts inside the real window, driven as a user would: the export
+# road (the system clipboard, the save dialog, the bytes of the file), the
+# contact detail pane, and the archetype rows' shortening and tooltips, with
+# an archetype file written at run time by the project's SQLite 2.8 writer.
+varnolt_test(gui_partes_ventana_tests
+    ${CMAKE_CURRENT_LIST_DIR}/VentanaPrueba.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ExportarVentanaTest.cpp
+)
+target_link_libraries(gui_partes_ventana_tests PRIVATE varnolt_gui varnolt_sqlite2_writer Qt6::Test)
+target_compile_definitions(gui_partes_ventana_tests PRIVATE
+    VARNOLT_CAPTURAS="${CMAKE_CURRENT_BINARY_DIR}/capturas")
+add_dependencies(gui_partes_ventana_tests sqlite2)
+if(TARGET varnolt_arquetipos_muestra)
+    add_dependencies(gui_partes_ventana_tests varnolt_arquetipos_muestra)
+endif()
