@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QFile>
 #include <QPainter>
 #include <QProgressBar>
@@ -24,6 +25,16 @@ OpcionesArranque LeerOpciones(const QStringList& argumentos) {
                 return o;
             }
             o.pulsar << argumentos[++i];
+        } else if (a == QLatin1String("--fecha")) {
+            const QDate d = i + 1 < argumentos.size()
+                                ? QDate::fromString(argumentos[i + 1], QStringLiteral("yyyy-MM-dd"))
+                                : QDate();
+            if (!d.isValid()) {
+                o.error = QStringLiteral("--fecha necesita una fecha AAAA-MM-DD");
+                return o;
+            }
+            o.fecha = d;
+            ++i;
         } else if (a == QLatin1String("--captura")) {
             if (i + 2 >= argumentos.size()) {
                 o.error = QStringLiteral("--captura necesita una ventana y un archivo");
@@ -39,6 +50,16 @@ OpcionesArranque LeerOpciones(const QStringList& argumentos) {
         }
     }
     return o;
+}
+
+bool ElegirDia(VentanaVarnolt& ventana, const QDate& dia) {
+    auto* calendario = ventana.findChild<QCalendarWidget*>(QStringLiteral("MonthCalendar1"));
+    if (calendario == nullptr || !calendario->isEnabled() || !dia.isValid()) {
+        return false;
+    }
+    calendario->setSelectedDate(dia);
+    emit calendario->clicked(dia);
+    return true;
 }
 
 bool Pulsar(VentanaVarnolt& ventana, const QString& nombre) {
@@ -101,8 +122,8 @@ bool Capturar(VentanaVarnolt& ventana, const QString& nombre, const QString& arc
     }
     const QPixmap pm = w->grab();
     const bool marco = !(w->windowFlags() & Qt::FramelessWindowHint);
-    const bool ok = marco ? ConTitulo(pm, w->windowTitle()).save(archivo)
-                          : pm.toImage().save(archivo);
+    const bool ok =
+        marco ? ConTitulo(pm, w->windowTitle()).save(archivo) : pm.toImage().save(archivo);
     if (temporal) {
         delete w;
     }
@@ -125,6 +146,9 @@ void Arrancar(VentanaVarnolt& ventana, const OpcionesArranque& opciones) {
     QTimer::singleShot(0, &ventana, [&ventana, opciones] {
         if (!opciones.agendas.empty()) {
             ventana.CargarAgendas(opciones.agendas);
+        }
+        if (opciones.fecha.isValid() && !ElegirDia(ventana, opciones.fecha)) {
+            std::cerr << "Varnolt: el calendario no está activo\n";
         }
         for (const QString& b : opciones.pulsar) {
             if (!Pulsar(ventana, b)) {

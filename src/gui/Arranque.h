@@ -2,16 +2,21 @@
 // named on the command line load as the Data action loads them, and the
 // hidden options for screenshots press buttons and save pictures of windows.
 //
-//     Varnolt [AGENDA...] [--pulsar BOTON]... [--captura VENTANA ARCHIVO.png]...
+//     Varnolt [AGENDA...] [--fecha AAAA-MM-DD] [--pulsar BOTON]...
+//             [--captura VENTANA ARCHIVO.png]...
 //
+// --fecha picks that day in the month calendar MonthCalendar1 after loading,
+// as a click on it does (the contacts window then lists that day).
 // --pulsar clicks a button of the main window or of a tool window by its
-// component name (SBViewTends, SBViewFechas, SBGP, SBPer9 …) after loading.
+// component name (SBViewTends, SBViewFechas, SBGP, SBPer9 …) after loading
+// and after --fecha; hidden buttons too (SBDetalleArq).
 // --captura saves a picture of a window by its name (TFormVarnolt, a tool
 // window such as TWDetalleFechas, or TFormMSG, TFormStepCount, TFormAviso)
 // and, after the last one, ends the program. With --captura the message
 // window does not wait: its text goes to the standard output.
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <string>
@@ -24,6 +29,7 @@ class VentanaVarnolt;
 
 struct OpcionesArranque {
     std::vector<std::string> agendas;
+    QDate fecha;  // --fecha; not valid when not given
     QStringList pulsar;
     std::vector<std::pair<QString, QString>> capturas;  // window, file
     QString error;                                      // not empty: bad usage
@@ -33,6 +39,10 @@ OpcionesArranque LeerOpciones(const QStringList& argumentos);
 
 // Schedules the loading, the presses and the captures on the event loop.
 void Arrancar(VentanaVarnolt& ventana, const OpcionesArranque& opciones);
+
+// Picks a day in the month calendar as a user's click does; false when the
+// calendar is disabled (no data loaded).
+bool ElegirDia(VentanaVarnolt& ventana, const QDate& dia);
 
 // Clicks a button by its component name; false when there is none.
 bool Pulsar(VentanaVarnolt& ventana, const QString& nombre);

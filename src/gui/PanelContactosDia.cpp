@@ -1,6 +1,7 @@
 #include "gui/PanelContactosDia.h"
 
 #include <QButtonGroup>
+#include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -62,6 +63,9 @@ PanelContactosDia::PanelContactosDia(TFormVarnolt& form, QWidget* padre, Ejecuto
     Construir();
     anchoAvisado_ = Ancho();
     Refrescar();
+    if (padre != nullptr) {
+        padre->installEventFilter(this);
+    }
 }
 
 int PanelContactosDia::Ancho() const {
@@ -218,6 +222,23 @@ void PanelContactosDia::resizeEvent(QResizeEvent* e) {
     const int alto = height();
     izquierda_->setGeometry(0, 0, kAnchoIzquierda, alto);
     derecha_->setGeometry(kXDerecha, 0, std::max(kAnchoDerecha, width() - kXDerecha), alto);
+}
+
+bool PanelContactosDia::eventFilter(QObject* objeto, QEvent* e) {
+    if (objeto == parentWidget() && (e->type() == QEvent::Resize || e->type() == QEvent::Show)) {
+        SeguirAlPadre();
+    }
+    return QWidget::eventFilter(objeto, e);
+}
+
+void PanelContactosDia::SeguirAlPadre() {
+    QWidget* padre = parentWidget();
+    if (padre == nullptr || padre->layout() != nullptr || isWindow()) {
+        return;
+    }
+    if (geometry() != padre->rect()) {
+        setGeometry(padre->rect());
+    }
 }
 
 void PanelContactosDia::Accion(const std::function<void()>& manejador) {

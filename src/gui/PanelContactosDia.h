@@ -16,7 +16,9 @@
 // AnchoSolicitado whenever it changes; the right pane lies outside a window
 // of 400. Host: put the panel in TWDetalleContactos, connect
 // AnchoSolicitado to the window's fixed size (height AltoInicial), and call
-// Refrescar() on IVentana::Refrescar(Vista::ContactosDia).
+// Refrescar() on IVentana::Refrescar(Vista::ContactosDia). Placed in a
+// widget without a layout, the panel takes that widget's size whenever it
+// changes, so the right pane comes into view when the window widens.
 #pragma once
 
 #include <QWidget>
@@ -69,12 +71,16 @@ class PanelContactosDia : public QWidget {
 
   protected:
     void resizeEvent(QResizeEvent* e) override;
+    bool eventFilter(QObject* objeto, QEvent* e) override;
 
   private:
     void Construir();
     QWidget* ConstruirIzquierda();
     QWidget* ConstruirDerecha();
     void Accion(const std::function<void()>& manejador);
+    // Takes the size of the widget it was placed in, unless a layout of that
+    // widget places it.
+    void SeguirAlPadre();
 
     TFormVarnolt& form_;
     Ejecutor ejecutar_;
