@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QResizeEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -31,7 +32,38 @@ QColor ColorDeTag(int tag) {
     }
 }
 
+const QChar kElipsis(0x2026);
+
 }  // namespace
+
+QString TextoFilaArq(const QString& texto, const QFontMetrics& medidas, int ancho, bool conAngulo) {
+    QString linea = texto;
+    linea.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    linea.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    linea.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    if (medidas.horizontalAdvance(linea) <= ancho) {
+        return linea;
+    }
+    if (conAngulo) {
+        // The angle the aspect rows end with: "(", digits, "°", ")".
+        static const QRegularExpression kAngulo(QStringLiteral("\\(\\s*-?\\d+\\s*°\\)\\s*$"));
+        const QRegularExpressionMatch m = kAngulo.match(linea);
+        if (m.hasMatch() && m.capturedStart() > 0) {
+            const QString angulo = m.captured().trimmed();
+            const QString antes = linea.left(m.capturedStart());
+            QString corto = medidas.elidedText(antes, Qt::ElideRight,
+                                               ancho - medidas.horizontalAdvance(angulo));
+            if (corto == antes) {
+                return linea;  // a pixel of rounding between the two parts
+            }
+            if (corto.isEmpty()) {
+                corto = kElipsis;  // not even the ellipsis fits before the angle
+            }
+            return corto + angulo;
+        }
+    }
+    return medidas.elidedText(linea, Qt::ElideRight, ancho);
+}
 
 // ---- PintorArq ---------------------------------------------------------------
 
@@ -60,15 +92,9 @@ void PintorArq::paint(QPainter* p, const QStyleOptionViewItem& opcion,
     p->save();
     p->fillRect(r, relleno);
     p->setPen(texto);
-    QFont f = opcion.font;
-    f.setBold(false);
-    f.setItalic(false);
-    f.setUnderline(false);
-    p->setFont(f);
-    const QRect caja = r.adjusted(3, 0, -1, 0);
-    const QString elidido = QFontMetrics(f).elidedText(indice.data(Qt::DisplayRole).toString(),
-                                                       Qt::ElideRight, caja.width());
-    p->drawText(caja, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, elidido);
+    p->setFont(Fuente(opcion));
+    p->drawText(CajaTextoFila(opcion, 3, 1), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                TextoVisible(opcion, indice));
     if ((opcion.state & QStyle::State_HasFocus) && (opcion.state & QStyle::State_Enabled)) {
         QPen punteado(seleccionada && !guion ? texto : QColor(0, 0, 0));
         punteado.setStyle(Qt::DotLine);
@@ -78,15 +104,34 @@ void PintorArq::paint(QPainter* p, const QStyleOptionViewItem& opcion,
     p->restore();
 }
 
-QSize PintorArq::sizeHint(const QStyleOptionViewItem& opcion, const QModelIndex& indice) const {
-    const QSize base = QStyledItemDelegate::sizeHint(opcion, indice);
-    return {base.width() + 6, altoFila_};
+QFont PintorArq::Fuente(const QStyleOptionViewItem& opcion) {
+    QFont f = opcion.font;
+    f.setBold(false);
+    f.setItalic(false);
+    f.setUnderline(false);
+    return f;
+}
+
+QString PintorArq::TextoVisible(const QStyleOptionViewItem& opcion,
+                                const QModelIndex& indice) const {
+    return TextoFilaArq(indice.data(Qt::DisplayRole).toString(), QFontMetrics(Fuente(opcion)),
+                        CajaTextoFila(opcion, 3, 1).width(), lista_.Tag == 3);
+}
+
+QSize PintorArq::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const {
+    // Not the text's width: the list lays every row out as wide as its
+    // widest hint, and a row wider than the list would be cut by the list's
+    // edge instead of being shortened, and would get no tooltip.
+    return {6, altoFila_};
 }
 
 bool PintorArq::helpEvent(QHelpEvent* e, QAbstractItemView* vista,
                           const QStyleOptionViewItem& opcion, const QModelIndex& indice) {
-    return PistaFilaRecortada(e, vista, opcion, indice, 4) ||
-           QStyledItemDelegate::helpEvent(e, vista, opcion, indice);
+    if (indice.isValid() && PistaFila(e, vista, opcion, indice.data(Qt::DisplayRole).toString(),
+                                      TextoVisible(opcion, indice))) {
+        return true;
+    }
+    return QStyledItemDelegate::helpEvent(e, vista, opcion, indice);
 }
 
 // ---- PanelArquetipos ---------------------------------------------------------

@@ -18,6 +18,7 @@
 // filter buttons change).
 #pragma once
 
+#include <QFontMetrics>
 #include <QStyledItemDelegate>
 #include <QWidget>
 #include <array>
@@ -34,12 +35,21 @@ namespace varnolt::gui {
 
 class ListaVarnolt;
 
+// The text a row of an archetype list shows in `ancho` pixels: the whole
+// text, line breaks read as blanks, when it fits; else the text cut at its
+// end with an ellipsis. With `conAngulo` (the aspect list), a text ending in
+// an angle such as "(90°)" is cut before the angle, which always shows
+// whole: "Cuadratura de l…(90°)", and "…(90°)" when nothing more fits.
+QString TextoFilaArq(const QString& texto, const QFontMetrics& medidas, int ancho, bool conAngulo);
+
 // LBArqTraDrawItem: a selected row whose key is not "-" is filled with its
 // list's colour (Tag 1 RGB(0,128,255), 2 RGB(255,128,0), 3 RGB(128,0,0)) and
 // written in white; an unselected one is black on the list's background; a
 // row whose key is "-", selected or not, is grey RGB(128,128,128) on
 // RGB(255,255,232). Regular font, text 3 pixels from the left edge. A row
-// whose text does not fit ends in an ellipsis and shows whole as its tooltip.
+// whose text does not fit is shortened (TextoFilaArq; in the aspect list the
+// angle at its end stays) and shows whole as its tooltip. Every row is as
+// wide as the list, however long its text.
 class PintorArq : public QStyledItemDelegate {
   public:
     PintorArq(const TListBoxArq& lista, QColor fondo, int altoFila, QObject* parent);
@@ -48,6 +58,10 @@ class PintorArq : public QStyledItemDelegate {
     QSize sizeHint(const QStyleOptionViewItem& opcion, const QModelIndex& indice) const override;
     bool helpEvent(QHelpEvent* e, QAbstractItemView* vista, const QStyleOptionViewItem& opcion,
                    const QModelIndex& indice) override;
+
+    // The row's text as painted, and the font it is painted in.
+    QString TextoVisible(const QStyleOptionViewItem& opcion, const QModelIndex& indice) const;
+    static QFont Fuente(const QStyleOptionViewItem& opcion);
 
   private:
     const TListBoxArq& lista_;

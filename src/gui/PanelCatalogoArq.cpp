@@ -19,10 +19,8 @@ void PintorCatalogo::paint(QPainter* p, const QStyleOptionViewItem& opcion,
     p->fillRect(r, seleccionada ? QColor(255, 255, 0) : fondo_);
     p->setPen(seleccionada ? QColor(0, 0, 255) : QColor(0, 0, 0));
     p->setFont(opcion.font);
-    const QRect caja = r.adjusted(5, 0, -1, 0);
-    p->drawText(caja, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                opcion.fontMetrics.elidedText(indice.data(Qt::DisplayRole).toString(),
-                                              Qt::ElideRight, caja.width()));
+    p->drawText(CajaTextoFila(opcion, 5, 1), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                TextoVisible(opcion, indice));
     if ((opcion.state & QStyle::State_HasFocus) && (opcion.state & QStyle::State_Enabled)) {
         QPen punteado(QColor(0, 0, 0));
         punteado.setStyle(Qt::DotLine);
@@ -32,16 +30,25 @@ void PintorCatalogo::paint(QPainter* p, const QStyleOptionViewItem& opcion,
     p->restore();
 }
 
-QSize PintorCatalogo::sizeHint(const QStyleOptionViewItem& opcion,
-                               const QModelIndex& indice) const {
-    const QSize base = QStyledItemDelegate::sizeHint(opcion, indice);
-    return {base.width() + 6, altoFila_};
+QString PintorCatalogo::TextoVisible(const QStyleOptionViewItem& opcion,
+                                     const QModelIndex& indice) {
+    return opcion.fontMetrics.elidedText(indice.data(Qt::DisplayRole).toString(), Qt::ElideRight,
+                                         CajaTextoFila(opcion, 5, 1).width());
+}
+
+QSize PintorCatalogo::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const {
+    // Rows are as wide as the list whatever their text (a row wider than the
+    // list would never be shortened, nor get its tooltip).
+    return {6, altoFila_};
 }
 
 bool PintorCatalogo::helpEvent(QHelpEvent* e, QAbstractItemView* vista,
                                const QStyleOptionViewItem& opcion, const QModelIndex& indice) {
-    return PistaFilaRecortada(e, vista, opcion, indice, 6) ||
-           QStyledItemDelegate::helpEvent(e, vista, opcion, indice);
+    if (indice.isValid() && PistaFila(e, vista, opcion, indice.data(Qt::DisplayRole).toString(),
+                                      TextoVisible(opcion, indice))) {
+        return true;
+    }
+    return QStyledItemDelegate::helpEvent(e, vista, opcion, indice);
 }
 
 PanelCatalogoArq::PanelCatalogoArq(TFormVarnolt& form, TArquetipos& arq, QWidget* padre,

@@ -38,6 +38,9 @@ class PintorCatalogo : public QStyledItemDelegate {
                    const QModelIndex& indice) override;
 
   private:
+    // The row's text as painted: cut with an ellipsis when it does not fit.
+    static QString TextoVisible(const QStyleOptionViewItem& opcion, const QModelIndex& indice);
+
     QColor fondo_;
     int altoFila_;
 };

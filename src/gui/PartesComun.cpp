@@ -123,14 +123,21 @@ QString FiltroQt(const std::string& filtro) {
     return entradas.join(QStringLiteral(";;"));
 }
 
-bool PistaFilaRecortada(QHelpEvent* e, QAbstractItemView* vista, const QStyleOptionViewItem& opcion,
-                        const QModelIndex& indice, int margen) {
-    if (e == nullptr || vista == nullptr || e->type() != QEvent::ToolTip || !indice.isValid()) {
+QRect CajaTextoFila(const QStyleOptionViewItem& opcion, int izquierda, int derecha) {
+    QRect r = opcion.rect;
+    if (const auto* vista = qobject_cast<const QAbstractItemView*>(opcion.widget)) {
+        r = r.intersected(vista->viewport()->rect());
+    }
+    return r.adjusted(izquierda, 0, -derecha, 0);
+}
+
+bool PistaFila(QHelpEvent* e, QAbstractItemView* vista, const QStyleOptionViewItem& opcion,
+               const QString& completo, const QString& visible) {
+    if (e == nullptr || vista == nullptr || e->type() != QEvent::ToolTip) {
         return false;
     }
-    const QString texto = indice.data(Qt::DisplayRole).toString();
-    if (opcion.fontMetrics.horizontalAdvance(texto) + margen + 1 > opcion.rect.width()) {
-        QToolTip::showText(e->globalPos(), texto, vista, opcion.rect);
+    if (visible != completo) {
+        QToolTip::showText(e->globalPos(), completo, vista->viewport(), opcion.rect);
     } else {
         QToolTip::hideText();
     }

@@ -22,6 +22,7 @@ class QAbstractItemView;
 class QHelpEvent;
 class QLabel;
 class QModelIndex;
+class QRect;
 class QStyleOptionViewItem;
 class QPlainTextEdit;
 class QToolButton;
@@ -61,10 +62,16 @@ bool PonerLineas(QPlainTextEdit* memo, const std::vector<std::string>& lineas,
 // "Archivos CVS (*.csv)"; an entry without its pattern matches every file.
 QString FiltroQt(const std::string& filtro);
 
-// For a row painter's helpEvent: a row whose text does not fit (the painter
-// elides it) shows it whole as its tooltip. `margen` is the room the painter
-// leaves before the text.
-bool PistaFilaRecortada(QHelpEvent* e, QAbstractItemView* vista, const QStyleOptionViewItem& opcion,
-                        const QModelIndex& indice, int margen);
+// Where a row painter writes a row's text: the row's rectangle, cut to the
+// part the view's viewport shows (a row may be laid out wider than the
+// list), less `izquierda` pixels at its left and `derecha` at its right.
+QRect CajaTextoFila(const QStyleOptionViewItem& opcion, int izquierda, int derecha);
+
+// For a row painter's helpEvent: when the painter shortened the row's text
+// (`visible` differs from `completo`), the whole text shows as the row's
+// tooltip; otherwise no tooltip shows. True when the event was a tooltip
+// request for a row.
+bool PistaFila(QHelpEvent* e, QAbstractItemView* vista, const QStyleOptionViewItem& opcion,
+               const QString& completo, const QString& visible);
 
 }  // namespace varnolt::gui

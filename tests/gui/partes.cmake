@@ -23,6 +23,7 @@ endif()
 varnolt_test(gui_partes_ventana_tests
     ${CMAKE_CURRENT_LIST_DIR}/VentanaPrueba.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ExportarVentanaTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ArquetiposVentanaTest.cpp
 )
 target_link_libraries(gui_partes_ventana_tests PRIVATE varnolt_gui varnolt_sqlite2_writer Qt6::Test)
 target_compile_definitions(gui_partes_ventana_tests PRIVATE
