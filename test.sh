@@ -5,25 +5,34 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
-varnolt_install_deps xvfb xauth
+varnolt_install_deps "${VARNOLT_PAQUETES_PRUEBAS[@]}"
 jobs=$(varnolt_jobs)
 
-echo "== Build and tests"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "$jobs"
-QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$jobs"
+# ejecutar_pruebas FOLDER [ENV...]: ctest over the folder, with its output.
+ejecutar_pruebas() {
+    local carpeta=$1
+    shift
+    varnolt_paso "Ejecutando pruebas de $carpeta…"
+    env "$@" ctest --test-dir "$carpeta" --output-on-failure -j "$jobs" ||
+        varnolt_falla "fallaron pruebas de $carpeta (los detalles están arriba)"
+}
 
-echo "== Core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVARNOLT_SANITIZE=ON -DVARNOLT_GUI=OFF \
-    -DVARNOLT_BENCH=OFF >/dev/null
-cmake --build build-asan -j "$jobs"
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    ctest --test-dir build-asan --output-on-failure -j "$jobs"
+varnolt_paso "== 1/3 Compilación normal y pruebas"
+varnolt_configurar --siempre build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+varnolt_compilar build
+ejecutar_pruebas build QT_QPA_PLATFORM=offscreen
 
-echo "== Fuzz targets (short runs)"
-cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARNOLT_FUZZ=ON -DVARNOLT_GUI=OFF \
-    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-cmake --build build-fuzz -j "$jobs"
-ctest --test-dir build-fuzz --output-on-failure
+varnolt_paso "== 2/3 El núcleo con AddressSanitizer y UndefinedBehaviorSanitizer"
+varnolt_configurar --siempre build-asan -DCMAKE_BUILD_TYPE=Debug -DVARNOLT_SANITIZE=ON \
+    -DVARNOLT_GUI=OFF -DVARNOLT_BENCH=OFF
+varnolt_compilar build-asan
+ejecutar_pruebas build-asan ASAN_OPTIONS=detect_leaks=1 \
+    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-echo "== Todas las pruebas pasaron"
+varnolt_paso "== 3/3 Objetivos de fuzzing (ejecuciones cortas)"
+varnolt_configurar --siempre build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARNOLT_FUZZ=ON \
+    -DVARNOLT_GUI=OFF -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+varnolt_compilar build-fuzz
+ejecutar_pruebas build-fuzz
+
+varnolt_paso "== Todas las pruebas pasaron"

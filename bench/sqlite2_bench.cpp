@@ -1,5 +1,5 @@
-// Benchmark of the read-only SQLite 2.8 engine on the shared fixtures
-// (../shared/fixtures/arq, read only):
+// Benchmark of the read-only SQLite 2.8 engine on the fixtures
+// (tests/fixtures/arq, read only):
 //   - opening completo.arq and reading its twelve term tables the way the
 //     program does (two pragmas, then "select *, rowid from T" per table),
 //     through the C++ engine and through the C API of libsqlite.so.0;

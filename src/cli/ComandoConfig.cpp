@@ -13,6 +13,7 @@
 #include "app/settings/Carpetas.h"
 #include "app/settings/Configuracion.h"
 #include "app/settings/DatosPrograma.h"
+#include "app/settings/Instalacion.h"
 
 namespace varnolt {
 namespace {
@@ -35,13 +36,35 @@ valor cuando no es el texto del archivo:
 Las claves y las secciones que Varnolt no usa se listan como comentarios: se
 conservan sin cambios cuando el programa guarda el archivo.
 
+La primera línea dice qué archivo se lee. Es el que usa la ventana: Varnolt.ini
+junto al programa cuando este se ejecuta desde una carpeta de compilación o una
+copia portátil cuya carpeta admite escritura; si no (un programa instalado, o una
+carpeta sin permiso de escritura), Varnolt.ini en la carpeta de configuración del
+usuario ($XDG_CONFIG_HOME/Varnolt, o ~/.config/Varnolt).
+
 Opciones:
-  --archivo INI   lee ese archivo en lugar de Varnolt.ini, junto al programa
+  --archivo INI   lee ese archivo en lugar del Varnolt.ini del programa
   --help          muestra esta ayuda
 
 Salida en UTF-8. Código de salida: 0 bien, 1 el archivo no existe o no se
 puede leer, 2 uso incorrecto.
 )";
+
+// Why the program's settings file is where it is.
+const char* TextoUbicacion(UbicacionIni::Motivo motivo) {
+    switch (motivo) {
+        case UbicacionIni::JuntoAlPrograma:
+            return "(junto al programa: su carpeta admite escritura)";
+        case UbicacionIni::ProgramaInstalado:
+            return "(en la carpeta de configuración del usuario: el programa está instalado)";
+        case UbicacionIni::CarpetaSinEscritura:
+            return "(en la carpeta de configuración del usuario: la carpeta del programa no "
+                   "admite escritura)";
+        case UbicacionIni::SinCarpetaUsuario:
+            return "(junto al programa: no se conoce la carpeta de configuración del usuario)";
+    }
+    return "";
+}
 
 int UsoIncorrecto(std::ostream& err, const std::string& motivo) {
     err << "varnolt-cli config: " << motivo << "\n" << kUso << "\n";
@@ -222,12 +245,12 @@ int ComandoConfig(const std::vector<std::string>& args, std::ostream& out, std::
         archivo = std::move(valor);
     }
 
-    // The program is "Varnolt" beside this tool; its settings file is beside it.
-    RutasPrograma rutas =
-        RutasDelPrograma(CarpetaDeRuta(RutaEjecutable()) + "Varnolt", CarpetaPersonal());
-    if (archivo) {
-        rutas.archivoIni = *archivo;
-    }
+    // The program is "Varnolt" beside this tool; its settings file is where
+    // the window keeps it.
+    const std::string programa = CarpetaDeRuta(RutaEjecutable()) + "Varnolt";
+    RutasPrograma rutas = RutasDelPrograma(programa, CarpetaPersonal());
+    const UbicacionIni ubicacion = UbicacionArchivoIni(programa, CarpetaConfiguracionVarnolt());
+    rutas.archivoIni = archivo ? *archivo : ubicacion.ruta;
 
     const ArchivoIni ini(rutas.archivoIni);
     if (ini.ErrorLectura() != 0) {
@@ -245,6 +268,8 @@ int ComandoConfig(const std::vector<std::string>& args, std::ostream& out, std::
     const char sep = ini.SeparadorDecimal();
 
     out << "; Configuración de Varnolt: " << rutas.archivoIni << "\n";
+    out << "; " << (archivo ? "(el archivo de --archivo)" : TextoUbicacion(ubicacion.motivo))
+        << "\n";
     if (!ini.Existia()) {
         out << "; El archivo no existe: todos los valores son los predeterminados; el\n"
                "; programa lo crea completo al salir.\n";

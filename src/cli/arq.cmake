@@ -19,3 +19,8 @@ add_custom_command(
     COMMENT "Generando arquetipos/quillmere_C1_001_v.1.0.arq"
     VERBATIM)
 add_custom_target(varnolt_arquetipos_muestra ALL DEPENDS ${VARNOLT_ARQ_MUESTRA})
+
+install(TARGETS varnolt-arq RUNTIME DESTINATION ${VARNOLT_INSTALL_PROGRAMAS})
+# Installed in share/varnolt/; the window copies it into the user's archetype
+# folder when that folder holds no archetype file.
+install(FILES ${VARNOLT_ARQ_MUESTRA} DESTINATION ${VARNOLT_INSTALL_DATOS})

@@ -15,3 +15,4 @@ add_executable(varnolt-cli ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
 target_link_libraries(varnolt-cli PRIVATE varnolt_cli)
 # varnolt-cli loads the SQLite 2 engine from bin/dll.
 add_dependencies(varnolt-cli sqlite2)
+install(TARGETS varnolt-cli RUNTIME DESTINATION ${VARNOLT_INSTALL_PROGRAMAS})

@@ -2,15 +2,20 @@
 //
 //     Varnolt [AGENDA...]
 //
-// Start-up in order: the program's modules (the settings file), the main
-// window with its FormCreate, the message and notice windows, the event loop;
-// at the end the settings file is written back.
+// Start-up in order: Qt's own Spanish texts, the program's modules (the
+// settings file), the sample archetype file for a new user, the main window
+// with its FormCreate, the message and notice windows, the event loop; at the
+// end the settings file is written back.
 #include <QApplication>
 #include <QFontDatabase>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QStandardPaths>
+#include <QTranslator>
 #include <iostream>
 
 #include "app/settings/DatosPrograma.h"
+#include "app/settings/Instalacion.h"
 #include "gui/Arranque.h"
 #include "gui/TextoQt.h"
 #include "gui/VentanaVarnolt.h"
@@ -19,8 +24,16 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Varnolt"));
-    QApplication::setApplicationVersion(QStringLiteral("0.11.180"));
+    QApplication::setApplicationVersion(QStringLiteral(VARNOLT_VERSION));
     QApplication::setWindowIcon(varnolt::gui::IconoVarnolt());
+
+    // The program speaks Spanish whatever the user's locale, and so do Qt's
+    // own dialogs and standard buttons (Debian: qt6-translations-l10n).
+    QTranslator textosQt;
+    if (textosQt.load(QStringLiteral("qtbase_es"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&textosQt);
+    }
 
     const varnolt::gui::OpcionesArranque opciones =
         varnolt::gui::LeerOpciones(QApplication::arguments().mid(1));
@@ -45,8 +58,23 @@ int main(int argc, char** argv) {
         QMessageBox::critical(nullptr, QStringLiteral("Varnolt"),
                               varnolt::gui::Lineas(error.Texto()));
     };
+    // The settings file: beside the program, or Varnolt.ini in Qt's folder
+    // for the application's settings (~/.config/Varnolt).
     varnolt::DatosPrograma datos;
-    varnolt::IniciarDatos(datos, varnolt::RutasDelProgramaEnEjecucion(), ganchos);
+    varnolt::IniciarDatos(datos,
+                          varnolt::RutasDelProgramaEnEjecucion(varnolt::gui::S(
+                              QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))),
+                          ganchos);
+
+    // A new user's archetype folder gets the sample archetype file.
+    const varnolt::CopiaArqMuestra copia = varnolt::CopiarArqMuestraDelPrograma();
+    if (copia.estado == varnolt::CopiaArqMuestra::Copiada) {
+        std::cerr << "Varnolt: archivo de arquetipos de muestra copiado en " << copia.destino
+                  << "\n";
+    } else if (copia.estado == varnolt::CopiaArqMuestra::Fallo) {
+        std::cerr << "Varnolt: no se pudo copiar el archivo de arquetipos de muestra en "
+                  << copia.destino << ": " << copia.error << "\n";
+    }
 
     // 3., 4. The main window (FormCreate) with its message and notice windows.
     int resultado = 0;

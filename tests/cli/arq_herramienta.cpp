@@ -1,5 +1,5 @@
-// varnolt-arq run as a program: "volcar" of every shared fixture
-// (../shared/fixtures/arq/*.arq, written by the genuine SQLite 2.8 library)
+// varnolt-arq run as a program: "volcar" of every fixture
+// (tests/fixtures/arq/*.arq, written by the genuine SQLite 2.8 library)
 // then "crear" then "volcar" gives the same text and the same table contents
 // through the project's engine; large sources round-trip; refused sources
 // name their line, exit with 1 and leave any existing output untouched.

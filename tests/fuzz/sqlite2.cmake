@@ -3,7 +3,7 @@ add_executable(sqlite2_fuzz ${CMAKE_CURRENT_LIST_DIR}/sqlite2_fuzz.cpp)
 target_link_libraries(sqlite2_fuzz PRIVATE sqlite2_engine)
 target_link_options(sqlite2_fuzz PRIVATE -fsanitize=fuzzer,address,undefined)
 
-# A short fixed run seeded with the shared .arq fixtures, copied first into a
+# A short fixed run seeded with the .arq fixtures, copied first into a
 # corpus folder of the build tree: the fuzzer writes into its corpus, and the
 # fixture folder must stay untouched.
 set(_sqlite2_corpus ${CMAKE_CURRENT_BINARY_DIR}/corpus_sqlite2)

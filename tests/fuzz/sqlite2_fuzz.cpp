@@ -1,7 +1,7 @@
 // libFuzzer target for the read-only SQLite 2.8 engine: the input is a whole
 // database image, opened in memory; every table is read through exec with the
 // program's pragmas and statement ("select *, rowid from T" plus a line feed).
-// Seeded from the fixtures in ../shared/fixtures/arq. Any failure must be an
+// Seeded from the fixtures in tests/fixtures/arq. Any failure must be an
 // error text: crashes, hangs, leaks and sanitizer findings are bugs.
 #include <cstddef>
 #include <cstdint>

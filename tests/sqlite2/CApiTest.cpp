@@ -1,6 +1,6 @@
 // The C API of the built libsqlite.so.0, loaded with dlopen and bound by name
 // the way the program binds the genuine SQLite 2.8 library (the
-// fifteen functions). Reads the fixtures in ../shared/fixtures/arq.
+// fifteen functions). Reads the fixtures in tests/fixtures/arq.
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>

@@ -2,7 +2,7 @@
 // b-trees, page numbers out of range, bad offsets and sizes, bad headers and
 // schema texts, and random byte changes. The engine must fail with an error
 // text (never crash, hang or read outside its buffers). Made from the
-// fixtures completo.arq and grande.arq of ../shared/fixtures/arq; the damaged
+// fixtures completo.arq and grande.arq of tests/fixtures/arq; the damaged
 // copies live in memory only.
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-// Every dump in ../shared/fixtures/arq/expected (made by the genuine SQLite 2.8
+// Every dump in tests/fixtures/arq/expected (made by the genuine SQLite 2.8
 // library) against the engine: the same statement after the same two pragmas
 // must hand the callback the same column names, declared types and rows, or
 // fail with the same text. Also the engine's C++ reading API on the same data,

@@ -1,5 +1,5 @@
 // Helpers shared by the tests of the SQLite 2.8 engine: the fixtures of
-// ../shared/fixtures/arq (read only), a tiny JSON reader for expected/*.json,
+// tests/fixtures/arq (read only), a tiny JSON reader for expected/*.json,
 // a Windows-1252 encoder for the texts of those dumps, a capture of what
 // sqlite_exec hands its callback, and byte-level tools to make damaged or
 // big-endian copies of a database image.

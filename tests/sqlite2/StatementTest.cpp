@@ -1,5 +1,5 @@
 // The statements sqlite_exec understands, on the fixtures of
-// ../shared/fixtures/arq (completo.arq, tablas_vacias.arq, grande.arq): letter
+// tests/fixtures/arq (completo.arq, tablas_vacias.arq, grande.arq): letter
 // case, white space and comments, several statements in one text, the two
 // pragmas, column lists, and the errors of everything else.
 #include <gtest/gtest.h>

@@ -108,16 +108,21 @@ std::string CarpetaDocumentosXdg(std::string_view texto, std::string_view home) 
     return resultado;
 }
 
+std::string CarpetaConfiguracion() {
+    const std::string config = SinBarraFinal(Entorno("XDG_CONFIG_HOME"));
+    if (!config.empty() && config.front() == '/') {
+        return config;
+    }
+    const std::string home = SinBarraFinal(CarpetaInicio());
+    return home.empty() ? std::string() : home + "/.config";
+}
+
 std::string CarpetaPersonal() {
     const std::string home = SinBarraFinal(CarpetaInicio());
     if (home.empty()) {
         return {};
     }
-    std::string config = Entorno("XDG_CONFIG_HOME");
-    if (config.empty() || config.front() != '/') {
-        config = home + "/.config";
-    }
-    std::ifstream f(SinBarraFinal(config) + "/user-dirs.dirs", std::ios::binary);
+    std::ifstream f(CarpetaConfiguracion() + "/user-dirs.dirs", std::ios::binary);
     if (f) {
         std::ostringstream texto;
         texto << f.rdbuf();

@@ -14,9 +14,13 @@ namespace varnolt {
 // Full path of the running executable ("" when the system does not tell).
 std::string RutaEjecutable();
 
+// The user's configuration folder, without a final '/': $XDG_CONFIG_HOME
+// when it is an absolute path, else ~/.config; "" when neither is known.
+std::string CarpetaConfiguracion();
+
 // The user's documents folder, without a final '/': XDG_DOCUMENTS_DIR of
-// user-dirs.dirs (in $XDG_CONFIG_HOME, else ~/.config), with $HOME expanded;
-// else ~/Documents; "" when no home folder is known.
+// user-dirs.dirs (in CarpetaConfiguracion()), with $HOME expanded; else
+// ~/Documents; "" when no home folder is known.
 std::string CarpetaPersonal();
 
 // The documents folder as user-dirs.dirs gives it, from the text of that

@@ -2,7 +2,11 @@
 
 #include <swephexp.h>
 
+#include <filesystem>
+#include <system_error>
+
 #include "app/settings/Carpetas.h"
+#include "app/settings/Instalacion.h"
 
 namespace varnolt {
 namespace {
@@ -48,7 +52,14 @@ RutasPrograma RutasDelPrograma(std::string_view ejecutable, std::string_view car
 }
 
 RutasPrograma RutasDelProgramaEnEjecucion() {
-    return RutasDelPrograma(RutaEjecutable(), CarpetaPersonal());
+    return RutasDelProgramaEnEjecucion(CarpetaConfiguracionVarnolt());
+}
+
+RutasPrograma RutasDelProgramaEnEjecucion(std::string_view carpetaConfiguracion) {
+    const std::string ejecutable = RutaEjecutable();
+    RutasPrograma r = RutasDelPrograma(ejecutable, CarpetaPersonal());
+    r.archivoIni = UbicacionArchivoIni(ejecutable, carpetaConfiguracion).ruta;
+    return r;
 }
 
 void CargarConfiguracion(DatosPrograma& datos, const RutasPrograma& rutas) {
@@ -76,6 +87,13 @@ void IniciarDatos(DatosPrograma& datos, const RutasPrograma& rutas, const Gancho
 }
 
 std::optional<ErrorEscritura> FinalizarDatos(DatosPrograma& datos, const GanchosDatos& ganchos) {
+    // A first run may find no configuration folder yet; what cannot be made
+    // here fails the write below, which reports it.
+    const std::string carpeta = CarpetaDeRuta(datos.rutas.archivoIni);
+    if (!carpeta.empty()) {
+        std::error_code ec;
+        std::filesystem::create_directories(carpeta, ec);
+    }
     auto error = GuardarConfig(datos.config, datos.rutas.archivoIni);
     if (error && ganchos.errorEscritura) {
         ganchos.errorEscritura(*error);

@@ -35,7 +35,7 @@ namespace varnolt {
 // Where the program's files are. Folders end in '/'.
 struct RutasPrograma {
     std::string ejecutable;         // full path of the executable
-    std::string archivoIni;         // the executable's path with ".ini"
+    std::string archivoIni;         // the settings file (see RutasDelProgramaEnEjecucion)
     std::string carpetaImagenes;    // <exe folder>/img64/
     std::string carpetaEfemerides;  // <exe folder>/dll/
     std::string archivoFuente;      // <exe folder>/dll/encode02.dll, the glyph font
@@ -43,9 +43,16 @@ struct RutasPrograma {
     std::string carpetaPlantillas;  // <docs>/quillmere/Orbelune plantillas/
 };
 
+// The paths of the program at 'ejecutable', its settings file beside it
+// (the executable's path with ".ini").
 RutasPrograma RutasDelPrograma(std::string_view ejecutable, std::string_view carpetaPersonal);
-// The paths of the running program and the user's documents folder.
+// The paths of the running program and the user's documents folder. The
+// settings file is where UbicacionArchivoIni (app/settings/Instalacion.h)
+// puts it: beside the executable, or "Varnolt.ini" in
+// 'carpetaConfiguracion', Varnolt's folder in the user's configuration folder
+// (by default CarpetaConfiguracionVarnolt(); the window passes Qt's).
 RutasPrograma RutasDelProgramaEnEjecucion();
+RutasPrograma RutasDelProgramaEnEjecucion(std::string_view carpetaConfiguracion);
 
 // One aspect of the catalogue: number, name and angle in degrees.
 struct TAspecto {
@@ -80,8 +87,10 @@ struct DatosPrograma {
 void IniciarDatos(DatosPrograma& datos, const RutasPrograma& rutas,
                   const GanchosDatos& ganchos = {});
 
-// Exit: writes the settings file (a failure goes to ganchos.errorEscritura),
-// removes the font, closes the ephemeris library. Returns the write error.
+// Exit: writes the settings file (its folder is made first when missing, as
+// the user's configuration folder may be; a failure goes to
+// ganchos.errorEscritura), removes the font, closes the ephemeris library.
+// Returns the write error.
 std::optional<ErrorEscritura> FinalizarDatos(DatosPrograma& datos,
                                              const GanchosDatos& ganchos = {});
 

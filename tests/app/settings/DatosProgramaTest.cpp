@@ -101,6 +101,19 @@ TEST(DatosPrograma, PrimeraEjecucionYSegunda) {
     EXPECT_EQ(Leer(dir / "Varnolt.ini"), primera);
 }
 
+TEST(DatosPrograma, LaCarpetaDeConfiguracionSeCreaAlSalir) {
+    // An installed program's first run: the user's configuration folder for
+    // Varnolt is not there yet.
+    CarpetaTemporal dir;
+    RutasPrograma rutas = RutasDelPrograma(dir / "lib/varnolt/Varnolt", dir.Ruta());
+    rutas.archivoIni = dir / "config/Varnolt/Varnolt.ini";
+    DatosPrograma datos;
+    IniciarDatos(datos, rutas);
+    EXPECT_EQ(FinalizarDatos(datos), std::nullopt);
+    EXPECT_TRUE(Leer(rutas.archivoIni).starts_with("[Data]\r\nFileAGQ="));
+    EXPECT_FALSE(std::filesystem::exists(dir / "lib"));
+}
+
 TEST(DatosPrograma, ElArchivoSeReleeAlSalir) {
     // Another module may write the file while Varnolt runs: its keys survive.
     CarpetaTemporal dir;

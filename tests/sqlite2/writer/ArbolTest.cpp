@@ -1,7 +1,7 @@
 // Whole files built by ConstruirBase, read back and checked by Verificador:
 // header and meta values as the genuine files have them, every page used
 // exactly once, multi-level b-trees, overflow chains, and the genuine
-// fixtures (../shared/fixtures/arq) rebuilt table by table.
+// fixtures (tests/fixtures/arq) rebuilt table by table.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,5 +1,5 @@
 // The key and record encodings against the bytes the genuine SQLite 2.8
-// library wrote into the shared fixtures (../shared/fixtures/arq/*.arq).
+// library wrote into the fixtures (tests/fixtures/arq/*.arq).
 #include <gtest/gtest.h>
 
 #include <string>
