@@ -304,6 +304,10 @@ void TFormVarnolt::LimpiarData() {
     Seleccion.ItemsNatSel.clear();
     Seleccion.ItemsTraSel.clear();
     HabilitarControles(false);
+    // The charts and the trend graph are redrawn too: without data the trend
+    // graph draws nothing, and no picture of the discarded data stays.
+    Ventana.Refrescar(Vista::Graficos);
+    Ventana.Refrescar(Vista::Tendencia);
     Ventana.Refrescar(Vista::Listas);
     Ventana.Refrescar(Vista::FechasPP);
     Ventana.Refrescar(Vista::Arquetipos);

@@ -1,7 +1,9 @@
 #include "gui/GraficoBarras.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <algorithm>
 #include <cmath>
 
@@ -31,7 +33,9 @@ QFont Fuente(const QString& familia, int pixeles, bool negrita = false) {
 
 GraficoBarras::GraficoBarras(const QString& nombre, const TGrafico& grafico, Tipo tipo,
                              QWidget* padre)
-    : QWidget(padre), grafico_(grafico), tipo_(tipo),
+    : QWidget(padre),
+      grafico_(grafico),
+      tipo_(tipo),
       fuenteTitulo_(Fuente(QStringLiteral("Arial"), 13)),
       fuenteEjes_(Fuente(QStringLiteral("Arial"), 11)),
       fuenteMarcas_(Fuente(QStringLiteral("Arial"), 10)) {
@@ -53,8 +57,9 @@ void GraficoBarras::Actualizar() {
 }
 
 double GraficoBarras::MaximoEje() const {
-    if (ejeFijo_) {
-        return *ejeFijo_ > 0 ? *ejeFijo_ : 1.0;
+    // A fixed top of 0 fixes no scale: the axis follows the bars.
+    if (ejeFijo_ && *ejeFijo_ > 0) {
+        return *ejeFijo_;
     }
     double m = 0;
     for (const TSerie& s : grafico_.Series) {
@@ -79,18 +84,27 @@ GraficoBarras::Geometria GraficoBarras::Calcular() const {
     const QFontMetrics fmTitulo(fuenteTitulo_);
     const QFontMetrics fmEjes(fuenteEjes_);
     const QFontMetrics fmMarcas(fuenteMarcas_);
-    g.altoTitulo = static_cast<int>(LineasTitulo().size()) * fmTitulo.lineSpacing() + 6;
     bool hayMarcas = false;
     for (const TSerie& s : grafico_.Series) {
         g.n = std::max(g.n, static_cast<int>(s.Barras.size()));
         hayMarcas = hayMarcas || (s.MarcasVisibles && !s.Barras.empty());
     }
+    TMedidasBandas m;
+    m.Alto = height();
+    m.Titulo = static_cast<int>(LineasTitulo().size()) * fmTitulo.lineSpacing() + 6;
+    m.Marcas = hayMarcas ? fmMarcas.height() + kFlechaMarca + 6 : 0;
+    m.Etiquetas = fmEjes.height() + kLargoMarcaEje + 3;
+    m.MargenArriba = kMargen;
+    m.MargenAbajo = 3;
+    m.AltoMinimo = kAltoMinimoArea;
+    const TBandasGrafico b = DisponerBandas(m);
+    g.titulo = b.Titulo;
+    g.marcas = b.Marcas;
+    g.etiquetas = b.Etiquetas;
+    g.altoTitulo = b.Titulo ? m.Titulo : 0;
     g.maximo = MaximoEje();
-    const int arriba = g.altoTitulo + (hayMarcas ? fmMarcas.height() + kFlechaMarca + 6 : kMargen);
-    const int abajo = height() - fmEjes.height() - kLargoMarcaEje - 4;
-    const int altoArea = std::max(1, abajo - arriba);
     const TEscalaEje escala =
-        EscalaEje(g.maximo, altoArea, std::max(16, fmEjes.height() + 6));
+        EscalaEje(g.maximo, b.AltoArea - 1, std::max(16, fmEjes.height() + 6));
     g.marcasEje = escala.Marcas;
     int anchoEtiquetas = 0;
     for (double v : g.marcasEje) {
@@ -98,9 +112,95 @@ GraficoBarras::Geometria GraficoBarras::Calcular() const {
     }
     const int izquierda = kMargen + anchoEtiquetas + kLargoMarcaEje + 3;
     const int derecha = width() - kMargen - 4;
-    g.area = QRect(QPoint(izquierda, arriba), QPoint(std::max(izquierda, derecha), abajo));
+    g.area = QRect(izquierda, b.Arriba, std::max(1, derecha - izquierda + 1), b.AltoArea);
     g.slot = g.n > 0 ? static_cast<double>(g.area.width()) / g.n : 0.0;
     return g;
+}
+
+GraficoBarras::Bandas GraficoBarras::BandasVisibles() const {
+    const Geometria g = Calcular();
+    bool hayMarcas = false;
+    for (const TSerie& s : grafico_.Series) {
+        hayMarcas = hayMarcas || (s.MarcasVisibles && !s.Barras.empty());
+    }
+    return {g.titulo, g.marcas && hayMarcas, g.etiquetas};
+}
+
+const TSerie* GraficoBarras::SerieEtiquetas() const {
+    for (const TSerie& s : grafico_.Series) {
+        if (!s.Barras.empty()) {
+            return &s;
+        }
+    }
+    return nullptr;
+}
+
+int GraficoBarras::IndiceEnColumna(const Geometria& g, int x) const {
+    const TSerie* serie = SerieEtiquetas();
+    if (serie == nullptr || g.slot <= 0 || x < g.area.left() || x > g.area.right()) {
+        return -1;
+    }
+    const int n = static_cast<int>(serie->Barras.size());
+    const int ancho = g.area.width();
+    const int columna = x - g.area.left();
+    if (g.n <= ancho) {
+        const int i = static_cast<int>(columna / g.slot);
+        return i < n ? i : -1;
+    }
+    // As the paint groups them: bar i falls in column min(ancho - 1, i * slot).
+    const int desde = std::max(0, static_cast<int>(std::floor(columna / g.slot)) - 1);
+    const int hasta = std::min(n - 1, static_cast<int>(std::ceil((columna + 1) / g.slot)) + 1);
+    int mejor = -1;
+    for (int i = desde; i <= hasta; ++i) {
+        const int c = std::min(ancho - 1, static_cast<int>(i * g.slot));
+        if (c != columna) {
+            continue;
+        }
+        if (mejor < 0 || serie->Barras[static_cast<size_t>(i)].Valor >
+                             serie->Barras[static_cast<size_t>(mejor)].Valor) {
+            mejor = i;
+        }
+    }
+    return mejor;
+}
+
+QString GraficoBarras::TextoAyuda(QPoint punto) const {
+    if (todoVisible_) {
+        return {};
+    }
+    const Geometria g = Calcular();
+    if (punto.y() < g.altoTitulo || punto.y() >= height()) {
+        return {};
+    }
+    const int i = IndiceEnColumna(g, punto.x());
+    if (i < 0) {
+        return {};
+    }
+    const TBarra& b = SerieEtiquetas()->Barras[static_cast<size_t>(i)];
+    QString valor = Q(MarcaValor(b.Valor));
+    if (valor.isEmpty()) {
+        valor = QStringLiteral("0");
+    }
+    QString texto = Q(b.Etiqueta) + QStringLiteral(": ") + valor;
+    if (!g.titulo) {
+        texto = LineasTitulo().join(QLatin1Char(' ')) + QLatin1Char('\n') + texto;
+    }
+    return texto;
+}
+
+bool GraficoBarras::event(QEvent* e) {
+    if (e->type() == QEvent::ToolTip) {
+        const auto* ayuda = static_cast<QHelpEvent*>(e);
+        const QString texto = TextoAyuda(ayuda->pos());
+        if (texto.isEmpty()) {
+            QToolTip::hideText();
+            e->ignore();
+        } else {
+            QToolTip::showText(ayuda->globalPos(), texto, this);
+        }
+        return true;
+    }
+    return QWidget::event(e);
 }
 
 QRect GraficoBarras::AreaBarras() const {
@@ -182,9 +282,8 @@ std::optional<std::pair<int, int>> GraficoBarras::BarraEn(QPoint p) const {
 void GraficoBarras::mousePressEvent(QMouseEvent* e) {
     const auto barra = BarraEn(e->position().toPoint());
     if (barra) {
-        const TBarra& b =
-            grafico_.Series[static_cast<size_t>(barra->first)].Barras[static_cast<size_t>(
-                barra->second)];
+        const TBarra& b = grafico_.Series[static_cast<size_t>(barra->first)]
+                              .Barras[static_cast<size_t>(barra->second)];
         emit ClicSerie(barra->first, barra->second, Q(b.Etiqueta), b.Valor, e->button(),
                        e->modifiers());
     }
@@ -203,7 +302,7 @@ void GraficoBarras::paintEvent(QPaintEvent*) {
     p.setPen(QColor(64, 0, 0));
     const QFontMetrics fmTitulo(fuenteTitulo_);
     int y = 3;
-    for (const QString& linea : LineasTitulo()) {
+    for (const QString& linea : g.titulo ? LineasTitulo() : QStringList()) {
         p.drawText(QRect(0, y, width(), fmTitulo.lineSpacing()), Qt::AlignHCenter | Qt::AlignTop,
                    linea);
         y += fmTitulo.lineSpacing();
@@ -223,9 +322,8 @@ void GraficoBarras::paintEvent(QPaintEvent*) {
         p.drawLine(g.area.left() - kLargoMarcaEje, yv, g.area.left() - 1, yv);
         const QString texto = Q(EtiquetaEje(v));
         const int ancho = fmEjes.horizontalAdvance(texto);
-        p.drawText(g.area.left() - kLargoMarcaEje - 3 - ancho, yv - fmEjes.height() / 2 +
-                                                                   fmEjes.ascent(),
-                   texto);
+        p.drawText(g.area.left() - kLargoMarcaEje - 3 - ancho,
+                   yv - fmEjes.height() / 2 + fmEjes.ascent(), texto);
     }
 
     // Bars, series in order (Series2 over Series1).
@@ -274,44 +372,42 @@ void GraficoBarras::paintEvent(QPaintEvent*) {
     p.drawLine(g.area.left() - 1, g.area.top(), g.area.left() - 1, base);
     p.drawLine(g.area.left() - 1, base, g.area.right() + 1, base);
 
-    // Category labels under the bars, as many as fit without overlapping.
-    const TSerie* serieEtiquetas = nullptr;
-    for (const TSerie& s : grafico_.Series) {
-        if (!s.Barras.empty()) {
-            serieEtiquetas = &s;
-            break;
-        }
-    }
-    if (serieEtiquetas != nullptr && g.slot > 0) {
-        int libreDesde = 2;  // first free x
-        int mitadEstimada = 0;
+    // Category labels under the bars: every bar whose own label fits clear
+    // of the last one drawn.
+    const TSerie* serieEtiquetas = SerieEtiquetas();
+    if (serieEtiquetas != nullptr && g.slot > 0 && g.etiquetas) {
+        const auto& barras = serieEtiquetas->Barras;
+        std::vector<QString> textos(barras.size());
+        const auto centro = [&](int i) { return g.area.left() + (i + 0.5) * g.slot; };
+        const auto anchoTexto = [&](int i) {
+            QString& t = textos[static_cast<size_t>(i)];
+            t = Q(barras[static_cast<size_t>(i)].Etiqueta);
+            return fmEjes.horizontalAdvance(t);
+        };
         const int yTexto = base + kLargoMarcaEje + 1;
-        for (size_t i = 0; i < serieEtiquetas->Barras.size(); ++i) {
-            const double centro = g.area.left() + (static_cast<double>(i) + 0.5) * g.slot;
-            if (centro - mitadEstimada < libreDesde) {
-                continue;
-            }
-            const QString texto = Q(serieEtiquetas->Barras[i].Etiqueta);
-            const int w = fmEjes.horizontalAdvance(texto);
-            mitadEstimada = w / 2;
-            const int x = static_cast<int>(std::lround(centro)) - w / 2;
-            if (x < libreDesde || x + w > width() - 1) {
-                continue;
-            }
-            p.drawLine(static_cast<int>(centro), base, static_cast<int>(centro),
-                       base + kLargoMarcaEje - 1);
-            p.drawText(x, yTexto + fmEjes.ascent(), texto);
-            etiquetas_.push_back({static_cast<int>(i), texto, QRect(x, yTexto, w, fmEjes.height())});
-            libreDesde = x + w + kHuecoEtiquetas;
+        for (const TEtiquetaColocada& e :
+             ColocarEtiquetas(static_cast<int>(barras.size()), centro, anchoTexto, 2, width() - 1,
+                              kHuecoEtiquetas)) {
+            const int xc = static_cast<int>(centro(e.Indice));
+            const QString& texto = textos[static_cast<size_t>(e.Indice)];
+            p.drawLine(xc, base, xc, base + kLargoMarcaEje - 1);
+            p.drawText(e.X, yTexto + fmEjes.ascent(), texto);
+            etiquetas_.push_back({e.Indice, texto, QRect(e.X, yTexto, e.Ancho, fmEjes.height())});
         }
     }
 
     // Value marks "#,###" above the bars of the series that show them.
     p.setFont(fuenteMarcas_);
     const QFontMetrics fmMarcas(fuenteMarcas_);
+    // Whether every value of the label series can be read off the chart:
+    // its marks shown, none left out where they would overlap.
+    bool valoresVisibles =
+        serieEtiquetas == nullptr || (serieEtiquetas->MarcasVisibles && g.marcas);
+    size_t marcasPropias = 0;     // its marks with a text
+    size_t propiasDibujadas = 0;  // those drawn
     for (size_t s = 0; s < grafico_.Series.size(); ++s) {
         const TSerie& serie = grafico_.Series[s];
-        if (!serie.MarcasVisibles) {
+        if (!serie.MarcasVisibles || !g.marcas) {
             continue;
         }
         for (size_t i = 0; i < serie.Barras.size(); ++i) {
@@ -319,6 +415,9 @@ void GraficoBarras::paintEvent(QPaintEvent*) {
             const QString texto = Q(MarcaValor(b.Valor));
             if (texto.isEmpty()) {
                 continue;
+            }
+            if (&serie == serieEtiquetas) {
+                ++marcasPropias;
             }
             const auto [x0, x1] = Extension(g, static_cast<int>(s), static_cast<int>(i));
             const int centro = (x0 + x1) / 2;
@@ -346,8 +445,15 @@ void GraficoBarras::paintEvent(QPaintEvent*) {
             p.setPen(Qt::black);
             p.drawText(caja, Qt::AlignCenter, texto);
             marcas_.push_back({static_cast<int>(i), texto, caja});
+            if (&serie == serieEtiquetas) {
+                ++propiasDibujadas;
+            }
         }
     }
+    valoresVisibles = valoresVisibles && propiasDibujadas == marcasPropias;
+    todoVisible_ =
+        g.titulo && valoresVisibles &&
+        (serieEtiquetas == nullptr || etiquetas_.size() == serieEtiquetas->Barras.size());
 }
 
 }  // namespace varnolt::gui

@@ -151,4 +151,62 @@ TEscalaEje EscalaEje(double maximo, int altoPx, int separacionPx) {
     return e;
 }
 
+std::optional<double> EjeChartDia(bool sbMaxAxisOrd, double ejeDiaMaximo) {
+    if (sbMaxAxisOrd || !(ejeDiaMaximo > 0)) {
+        return std::nullopt;
+    }
+    return ejeDiaMaximo;
+}
+
+std::vector<TEtiquetaColocada> ColocarEtiquetas(int n, const std::function<double(int)>& centro,
+                                                const std::function<int(int)>& ancho, int desde,
+                                                int hasta, int hueco) {
+    std::vector<TEtiquetaColocada> r;
+    int libre = desde;  // first free x
+    for (int i = 0; i < n; ++i) {
+        const double c = centro(i);
+        // A label starts at most half a pixel right of its bar's middle.
+        if (c + 0.5 < libre) {
+            continue;
+        }
+        const int w = ancho(i);
+        if (w > hasta - desde) {
+            continue;
+        }
+        int x = static_cast<int>(std::lround(c)) - w / 2;
+        x = std::clamp(x, desde, hasta - w);
+        if (x < libre) {
+            continue;
+        }
+        r.push_back({i, x, w});
+        libre = x + w + hueco;
+    }
+    return r;
+}
+
+TBandasGrafico DisponerBandas(const TMedidasBandas& m) {
+    TBandasGrafico b;
+    b.Marcas = m.Marcas > 0;
+    auto arriba = [&] {
+        return (b.Titulo ? m.Titulo : 0) + (b.Marcas ? m.Marcas : m.MargenArriba);
+    };
+    auto alto = [&] { return m.Alto - arriba() - (b.Etiquetas ? m.Etiquetas : m.MargenAbajo); };
+    if (b.Marcas && alto() < m.AltoMinimo) {
+        b.Marcas = false;
+    }
+    if (alto() < m.AltoMinimo) {
+        b.Etiquetas = false;
+    }
+    if (alto() < m.AltoMinimo) {
+        b.Titulo = false;
+    }
+    b.Arriba = arriba();
+    b.AltoArea = std::max(1, alto());
+    if (b.Arriba + b.AltoArea > m.Alto) {
+        // Not even the margins fit: the plot area takes the whole height.
+        b.Arriba = std::max(0, m.Alto - b.AltoArea);
+    }
+    return b;
+}
+
 }  // namespace varnolt

@@ -1,8 +1,11 @@
 // What the window needs to place and label the chart area, without a widget:
 // the arrangement of the chart panels (AjustarGraficos), the value
-// marks "#,###" and the scale of a chart's left axis.
+// marks "#,###", the scale of a chart's left axis, which category labels fit
+// and which bands of a chart its height leaves room for.
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -89,5 +92,54 @@ struct TEscalaEje {
 // pixels between labels on an axis `altoPx` high. A fixed axis passes its
 // maximum the same way.
 TEscalaEje EscalaEje(double maximo, int altoPx, int separacionPx);
+
+// The left axis of ChartDia: automatic (no value) while SBMaxAxisOrd is
+// down; while it is up, from 0 to the maximum taken when it went up. A
+// maximum of 0 (the button raised before any data was loaded, or over days
+// that weigh nothing) fixes no scale: the axis stays automatic, so bars
+// loaded later are never cut off at a top of 0. The next time the button
+// goes up it takes PPMaxGlobal as always.
+std::optional<double> EjeChartDia(bool sbMaxAxisOrd, double ejeDiaMaximo);
+
+// ---- Inside one bar chart --------------------------------------------------
+
+// Category labels under the bars. Bar i's label is centred under the bar's
+// middle, its left edge at round(centro(i)) - ancho(i) / 2; a label that would
+// stick out of [desde, hasta) is moved inward just enough (it still covers its
+// tick). It is drawn when it starts at least `hueco` pixels after the end of
+// the last drawn label, so every bar whose own label fits is labelled.
+// ancho(i) is asked only for bars whose middle lies past that point.
+struct TEtiquetaColocada {
+    int Indice = 0;
+    int X = 0;  // left edge
+    int Ancho = 0;
+    bool operator==(const TEtiquetaColocada&) const = default;
+};
+std::vector<TEtiquetaColocada> ColocarEtiquetas(int n, const std::function<double(int)>& centro,
+                                                const std::function<int(int)>& ancho, int desde,
+                                                int hasta, int hueco);
+
+// The horizontal bands of a chart from the top: title, value marks, plot
+// area, category labels. When the chart is too short for all of them with a
+// plot area of at least `altoMinimo` pixels, the value marks go first, then
+// the category labels, then the title; the plot area keeps what is left.
+struct TMedidasBandas {
+    int Alto = 0;          // the chart's height
+    int Titulo = 0;        // title band
+    int Marcas = 0;        // value-mark band; 0 when no series shows marks
+    int Etiquetas = 0;     // category labels below the plot area
+    int MargenArriba = 0;  // above the plot area when there is no mark band
+    int MargenAbajo = 0;   // below the plot area when there are no labels
+    int AltoMinimo = 0;    // the plot area's minimum height
+};
+struct TBandasGrafico {
+    bool Titulo = true;
+    bool Marcas = true;
+    bool Etiquetas = true;
+    int Arriba = 0;    // top of the plot area
+    int AltoArea = 0;  // its height, at least 1
+    bool operator==(const TBandasGrafico&) const = default;
+};
+TBandasGrafico DisponerBandas(const TMedidasBandas& m);
 
 }  // namespace varnolt

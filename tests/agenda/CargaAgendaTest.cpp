@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/FormVarnolt.h"
 #include "support/AgendaDePrueba.h"
 #include "support/VentanaFalsa.h"
+#include "views/GraficoTendencia.h"
 
 namespace varnolt {
 namespace {
@@ -216,6 +219,66 @@ TEST_F(CargaAgenda, ClearEmptiesTheDataSet) {
     EXPECT_TRUE(form.Seleccion.AspectosSel.empty());
     // The catalogues stay until the next load rebuilds them.
     EXPECT_EQ(form.CatItemsNat, std::vector<std::string>{"Sol"});
+}
+
+// A fake window that also notes, at every refresh of the trend graph, whether
+// a paint at that moment would draw anything.
+class VentanaQueDibuja : public prueba::VentanaFalsa {
+  public:
+    void Refrescar(Vista vista) override {
+        VentanaFalsa::Refrescar(vista);
+        if (vista == Vista::Tendencia && form != nullptr) {
+            const TDibujoTendencia d =
+                DibujarTendencia(form->DataCargada, form->RangoIni, form->RangoFin,
+                                 form->Ponderacion.FechasRango, form->Picos.PPMaxRango, 1142, 186,
+                                 [](std::string_view t) { return static_cast<int>(t.size()) * 5; });
+            tendencia.push_back(d.Dibujar);
+        }
+    }
+    const TFormVarnolt* form = nullptr;
+    std::vector<bool> tendencia;  // Dibujar at every Vista::Tendencia refresh
+};
+
+class LimpiezaDeVistas : public ::testing::Test {
+  protected:
+    LimpiezaDeVistas() : form(ventana) { ventana.form = &form; }
+    void Cargar(const std::vector<std::string>& archivos) {
+        ventana.respuestaDialogo = archivos;
+        form.SBContactosClick();
+    }
+    bool Refrescada(Vista v) const {
+        return std::find(ventana.refrescos.begin(), ventana.refrescos.end(), v) !=
+               ventana.refrescos.end();
+    }
+    prueba::CarpetaTemporal carpeta;
+    VentanaQueDibuja ventana;
+    TFormVarnolt form;
+};
+
+TEST_F(LimpiezaDeVistas, ClearRedrawsTheChartsAndTheTrendGraph) {
+    Cargar({carpeta.Agenda("a.csv", std::vector<Contacto>{{}})});
+    ASSERT_EQ(ventana.tendencia.back(), true);  // the loaded data is drawn
+    ventana.refrescos.clear();
+    ventana.tendencia.clear();
+    form.CBCleanDataClick();
+    for (Vista v : {Vista::Controles, Vista::Graficos, Vista::Tendencia, Vista::Listas,
+                    Vista::FechasPP, Vista::Arquetipos, Vista::ContactosDia, Vista::Exportacion}) {
+        EXPECT_TRUE(Refrescada(v)) << static_cast<int>(v);
+    }
+    EXPECT_EQ(ventana.tendencia, std::vector<bool>{false});  // nothing drawn
+    EXPECT_GT(ventana.mensajesProcesados, 0);
+}
+
+TEST_F(LimpiezaDeVistas, AFailedLoadRedrawsTheTrendGraphEmpty) {
+    Cargar({carpeta.Agenda("a.csv", std::vector<Contacto>{{}})});
+    ventana.refrescos.clear();
+    ventana.tendencia.clear();
+    Cargar({carpeta.Agenda("malo.csv", std::vector<std::string>{"x"})});
+    ASSERT_FALSE(form.DataCargada);
+    ASSERT_EQ(ventana.errores.size(), 1u);
+    EXPECT_TRUE(Refrescada(Vista::Graficos));
+    ASSERT_FALSE(ventana.tendencia.empty());
+    EXPECT_FALSE(ventana.tendencia.back());
 }
 
 TEST_F(CargaAgenda, SharedSampleAgendas) {

@@ -1,5 +1,6 @@
 // The bar charts and the trend graph as painted.
 #include <QSignalSpy>
+#include <optional>
 
 #include "VentanaPrueba.h"
 #include "app/Formato.h"
@@ -12,7 +13,6 @@ namespace varnolt::prueba {
 namespace {
 
 using Graficos = VentanaPrueba;
-
 
 TEST_F(Graficos, TitlesAndBarsFollowTheCore) {
     CargarMuestra();
@@ -29,12 +29,14 @@ TEST_F(Graficos, TitlesAndBarsFollowTheCore) {
     EXPECT_EQ(g.Series[0].Barras[0].Etiqueta, "2024-01-01");
     EXPECT_EQ(gui::Color(g.Series[0].Barras[0].Color), QColor(0, 128, 0));
     EXPECT_EQ(gui::Color(g.Series[1].Barras[0].Color), QColor(255, 0, 0));
-    EXPECT_EQ(gui::S(Hijo<gui::GraficoBarras>("ChartItemNat")->Titulo()).rfind("Items Natales. ", 0),
-              0u);
-    EXPECT_EQ(gui::S(Hijo<gui::GraficoBarras>("ChartItemTra")->Titulo()).rfind("Items Tránsito. ", 0),
-              0u);
-    EXPECT_EQ(gui::S(Hijo<gui::GraficoBarras>("ChartAngTra")->Titulo()).rfind("Angulo Tránsito. ", 0),
-              0u);
+    EXPECT_EQ(
+        gui::S(Hijo<gui::GraficoBarras>("ChartItemNat")->Titulo()).rfind("Items Natales. ", 0), 0u);
+    EXPECT_EQ(
+        gui::S(Hijo<gui::GraficoBarras>("ChartItemTra")->Titulo()).rfind("Items Tránsito. ", 0),
+        0u);
+    EXPECT_EQ(
+        gui::S(Hijo<gui::GraficoBarras>("ChartAngTra")->Titulo()).rfind("Angulo Tránsito. ", 0),
+        0u);
     // Bar heights are proportional to the values on an automatic axis whose
     // top is the highest bar.
     const double maximo = Form().Picos.PPMaxRango;
@@ -84,7 +86,7 @@ TEST_F(Graficos, DailyMarksOnlyForShortRanges) {
     auto* dia = Hijo<gui::GraficoBarras>("ChartDia");
     dia->grab();
     EXPECT_TRUE(dia->MarcasDibujadas().empty());  // a whole year
-    Pulsar("SBPer9");                              // February: 29 days
+    Pulsar("SBPer9");                             // February: 29 days
     EXPECT_EQ(Form().Graficos.ChartDia.Series[0].Barras.size(), 29u);
     dia->grab();
     EXPECT_FALSE(dia->MarcasDibujadas().empty());
@@ -155,8 +157,8 @@ TEST_F(Graficos, ManyBarsPaintFast) {
     for (int i = 0; i < 8000; ++i) {
         const double v = 100 + (i * 37 % 101);
         g.Series[0].Barras.push_back({v, FormatDateTime("yyyy-mm-dd", 44000 + i), kColorDia});
-        g.Series[1].Barras.push_back({i % 3 == 0 ? v : 0.0, g.Series[0].Barras.back().Etiqueta,
-                                      kColorPico});
+        g.Series[1].Barras.push_back(
+            {i % 3 == 0 ? v : 0.0, g.Series[0].Barras.back().Etiqueta, kColorPico});
     }
     AplicacionQt();
     gui::GraficoBarras chart(QStringLiteral("ChartDia"), g, gui::GraficoBarras::Tipo::Dia, nullptr);
@@ -175,6 +177,118 @@ TEST_F(Graficos, ManyBarsPaintFast) {
     }
     const auto barra = chart.BarraEn(QPoint(area.center().x(), area.bottom() - 1));
     EXPECT_TRUE(barra.has_value());
+}
+
+// What a chart of any height must hold after a paint: the plot area inside
+// the widget and of the minimum height when the widget has room for it;
+// value marks only with a mark band, each above its own bar; labels only
+// with a label band, inside the widget; and the highest bar drawn, in
+// 'color' when given, else in one colour from top to bottom.
+void ComprobarAlturas(gui::GraficoBarras& c, std::optional<QColor> color = std::nullopt) {
+    const QImage img = c.grab().toImage();
+    const std::string nombre = gui::S(c.objectName()) + " de " + std::to_string(c.height());
+    const QRect area = c.AreaBarras();
+    const auto bandas = c.BandasVisibles();
+    EXPECT_GE(area.top(), 0) << nombre;
+    EXPECT_LT(area.bottom(), c.height()) << nombre;
+    if (c.height() >= gui::GraficoBarras::kAltoMinimoArea + 9) {
+        EXPECT_GE(area.height(), gui::GraficoBarras::kAltoMinimoArea) << nombre;
+    }
+    if (!bandas.Marcas) {
+        EXPECT_TRUE(c.MarcasDibujadas().empty()) << nombre;
+    }
+    for (const auto& m : c.MarcasDibujadas()) {
+        const QRect barra = c.RectBarra(0, m.Indice);
+        EXPECT_LE(m.Rect.bottom(), barra.top()) << nombre;
+        EXPECT_GE(m.Rect.top(), 0) << nombre;
+    }
+    if (!bandas.Etiquetas) {
+        EXPECT_TRUE(c.EtiquetasDibujadas().empty()) << nombre;
+    }
+    for (const auto& e : c.EtiquetasDibujadas()) {
+        EXPECT_LE(e.Rect.bottom(), c.height()) << nombre;
+        EXPECT_GT(e.Rect.top(), area.bottom()) << nombre;
+    }
+    const QRect mayor = c.RectBarra(0, 0);  // the item charts are sorted
+    ASSERT_GT(mayor.height(), 0) << nombre;
+    EXPECT_EQ(mayor.top(), area.top()) << nombre;
+    const QColor centro = img.pixelColor(mayor.center());
+    EXPECT_NE(centro, QColor(Qt::white)) << nombre;
+    EXPECT_EQ(centro, img.pixelColor(mayor.center().x(), mayor.bottom() - 1)) << nombre;
+    if (color) {
+        EXPECT_EQ(centro, *color) << nombre;
+    }
+}
+
+struct CasoAltura {
+    int alto;
+    bool titulo, marcas, etiquetas;
+};
+
+class AlturasGrafico : public ::testing::TestWithParam<CasoAltura> {};
+
+TEST_P(AlturasGrafico, ValueMarksGoBeforeBars) {
+    // 31 natal items, the heaviest first.
+    TGrafico g;
+    g.Titulo = "Items Natales. 12345.67";
+    g.Series = {TSerie{{}, true}};
+    for (int i = 0; i < 31; ++i) {
+        g.Series[0].Barras.push_back({3000.0 - i * 90, "It" + std::to_string(i), kColorNatal});
+    }
+    AplicacionQt();
+    gui::GraficoBarras c(QStringLiteral("ChartItemNat"), g, gui::GraficoBarras::Tipo::Items,
+                         nullptr);
+    const CasoAltura& caso = GetParam();
+    c.resize(1300, caso.alto);
+    const auto b = c.BandasVisibles();
+    EXPECT_EQ(b.Titulo, caso.titulo);
+    EXPECT_EQ(b.Marcas, caso.marcas);
+    EXPECT_EQ(b.Etiquetas, caso.etiquetas);
+    ComprobarAlturas(c, QColor(0, 128, 255));
+    EXPECT_EQ(c.MarcasDibujadas().empty(), !caso.marcas);
+    EXPECT_EQ(c.EtiquetasDibujadas().empty(), !caso.etiquetas);
+    // Whatever is left out can be read in the tooltip.
+    if (!caso.marcas) {
+        EXPECT_EQ(gui::S(c.TextoAyuda(c.RectBarra(0, 1).center())),
+                  (caso.titulo ? "" : "Items Natales. 12345.67\n") + std::string("It1: 2,910"));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Alturas, AlturasGrafico,
+                         ::testing::Values(CasoAltura{168, true, true, true},
+                                           CasoAltura{120, true, true, true},
+                                           CasoAltura{75, true, false, true},
+                                           CasoAltura{58, true, false, false},
+                                           CasoAltura{40, false, false, false}),
+                         [](const auto& info) { return std::to_string(info.param.alto); });
+
+TEST_F(Graficos, SmallWindowsKeepThePlotHeight) {
+    CargarMuestra();
+    for (const QSize tamano : {QSize(1349, 450), QSize(1280, 720), QSize(1359, 761)}) {
+        for (const bool arq : {false, true}) {
+            if (Boton("SBViewArq")->isChecked() != arq) {
+                Pulsar("SBViewArq");
+            }
+            ventana->resize(tamano);
+            Procesar();
+            for (const char* nombre : {"ChartDia", "ChartItemNat", "ChartItemTra", "ChartAngTra"}) {
+                auto* c = Hijo<gui::GraficoBarras>(nombre);
+                if (!c->isVisible()) {
+                    continue;
+                }
+                SCOPED_TRACE(std::string(nombre) + (arq ? " Arq. " : " ") +
+                             std::to_string(ventana->width()) + "x" +
+                             std::to_string(ventana->height()));
+                if (std::string(nombre) == "ChartDia") {
+                    EXPECT_GE(c->AreaBarras().height(), gui::GraficoBarras::kAltoMinimoArea);
+                    EXPECT_GE(c->AreaBarras().top(), 0);
+                    EXPECT_LT(c->AreaBarras().bottom(), c->height());
+                } else {
+                    ComprobarAlturas(*c);
+                }
+            }
+        }
+    }
 }
 
 TEST_F(Graficos, TrendGraphPaintsTheCoreSteps) {
