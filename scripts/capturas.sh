@@ -2,10 +2,12 @@
 # Screenshots of the Varnolt window under a real X server (Xvfb):
 #   scripts/capturas.sh [CARPETA]     (default: capturas/)
 # Loads the sample agenda and saves the main window, the main window with
-# "Tend." down and with "Arq." down, every tool window, the message, progress
-# and notice windows (the program's hidden --pulsar/--captura options grab the
-# window itself), and a picture of the whole X screen taken with ImageMagick's
-# import while the program shows its loading report.
+# "Tend." down and with "Arq." down, the main window on a 1280x720 screen,
+# every tool window, the contacts window with a day chosen, the message,
+# progress and notice windows (the program's hidden --pulsar/--captura options
+# grab the window itself), the whole screen with the tooltip of a natal bar
+# in the "Arq." view, and a picture of the whole X screen taken with
+# ImageMagick's import while the program shows its loading report.
 # VARNOLT_BUILD names the build folder (default: build).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -22,13 +24,18 @@ mkdir -p "$salida"
 agenda=data/muestra_2024.csv
 pantalla="-screen 0 1400x860x24"
 
-captura() {  # captura ARCHIVO [--pulsar BOTON]... VENTANA
+captura() {  # captura ARCHIVO [--OPCION VALOR]... VENTANA  (the screen: $pantalla)
     local archivo=$1
     shift
     local args=()
     while [ $# -gt 1 ]; do
-        args+=("$1" "$2")
-        shift 2
+        if [ "$1" = --ayuda ]; then  # --ayuda WIDGET X,Y
+            args+=("$1" "$2" "$3")
+            shift 3
+        else
+            args+=("$1" "$2")
+            shift 2
+        fi
     done
     xvfb-run -a -s "$pantalla" "$programa" "$agenda" "${args[@]}" \
         --captura "$1" "$salida/$archivo" >/dev/null
@@ -44,6 +51,12 @@ captura TWDetalleFechas_picos.png --pulsar SBViewFechas --pulsar RGTipoFecha1 TW
 captura TWGraphRange.png --pulsar SBGP TWGraphRange
 captura TWGraphRange_febrero.png --pulsar SBPer9 --pulsar SBGP TWGraphRange
 captura TWDetalleContactos.png --pulsar SBViewContacto TWDetalleContactos
+captura TWDetalleContactos_dia.png --fecha 2024-03-20 --pulsar SBViewContacto TWDetalleContactos
+pantalla="-screen 0 1280x720x24" captura principal_1280x720.png TFormVarnolt
+# The natal chart of the "Arq." view has no room for every label: resting
+# the mouse on a bar shows its label and value.
+captura principal_arq_ayuda.png --pulsar SBViewArq --ayuda ChartItemNat "${VARNOLT_PUNTO_AYUDA:-118,60}" \
+    Pantalla
 captura TWLumbrisk.png --pulsar SBLoadTerms TWLumbrisk
 captura TWPromptContacts.png --pulsar SBTAView TWPromptContacts
 captura TWCSV.png TWCSV

@@ -4,8 +4,11 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QFile>
+#include <QGuiApplication>
+#include <QHelpEvent>
 #include <QPainter>
 #include <QProgressBar>
+#include <QScreen>
 #include <QTimer>
 #include <iostream>
 
@@ -35,6 +38,21 @@ OpcionesArranque LeerOpciones(const QStringList& argumentos) {
             }
             o.fecha = d;
             ++i;
+        } else if (a == QLatin1String("--ayuda")) {
+            const QStringList xy = i + 2 < argumentos.size()
+                                       ? argumentos[i + 2].split(QLatin1Char(','))
+                                       : QStringList();
+            bool okX = false;
+            bool okY = false;
+            const int x = xy.size() == 2 ? xy[0].toInt(&okX) : 0;
+            const int y = xy.size() == 2 ? xy[1].toInt(&okY) : 0;
+            if (!okX || !okY) {
+                o.error = QStringLiteral("--ayuda necesita un nombre y un punto X,Y");
+                return o;
+            }
+            o.ayuda = argumentos[i + 1];
+            o.puntoAyuda = QPoint(x, y);
+            i += 2;
         } else if (a == QLatin1String("--captura")) {
             if (i + 2 >= argumentos.size()) {
                 o.error = QStringLiteral("--captura necesita una ventana y un archivo");
@@ -71,6 +89,16 @@ bool Pulsar(VentanaVarnolt& ventana, const QString& nombre) {
     return true;
 }
 
+bool MostrarAyuda(VentanaVarnolt& ventana, const QString& nombre, QPoint punto) {
+    auto* w = ventana.findChild<QWidget*>(nombre);
+    if (w == nullptr || !w->isVisible()) {
+        return false;
+    }
+    QHelpEvent ayuda(QEvent::ToolTip, punto, w->mapToGlobal(punto));
+    QCoreApplication::sendEvent(w, &ayuda);
+    return true;
+}
+
 namespace {
 
 QImage ConTitulo(const QPixmap& cliente, const QString& titulo) {
@@ -93,6 +121,13 @@ QImage ConTitulo(const QPixmap& cliente, const QString& titulo) {
 bool Capturar(VentanaVarnolt& ventana, const QString& nombre, const QString& archivo) {
     QWidget* w = nullptr;
     bool temporal = false;
+    if (nombre == QLatin1String("Pantalla")) {
+        for (int i = 0; i < 5; ++i) {
+            QCoreApplication::processEvents();
+        }
+        QScreen* pantalla = QGuiApplication::primaryScreen();
+        return pantalla != nullptr && pantalla->grabWindow(0).save(archivo);
+    }
     if (nombre == QLatin1String("TFormVarnolt")) {
         w = &ventana;
     } else if (nombre == QLatin1String("TFormMSG")) {
@@ -155,10 +190,18 @@ void Arrancar(VentanaVarnolt& ventana, const OpcionesArranque& opciones) {
                 std::cerr << "Varnolt: no hay botón activo " << S(b) << "\n";
             }
         }
+        if (!opciones.ayuda.isEmpty()) {
+            // Once the presses have laid the window out.
+            QTimer::singleShot(200, &ventana, [&ventana, opciones] {
+                if (!MostrarAyuda(ventana, opciones.ayuda, opciones.puntoAyuda)) {
+                    std::cerr << "Varnolt: no hay " << S(opciones.ayuda) << " visible\n";
+                }
+            });
+        }
         if (opciones.capturas.empty()) {
             return;
         }
-        QTimer::singleShot(400, &ventana, [&ventana, opciones] {
+        QTimer::singleShot(600, &ventana, [&ventana, opciones] {
             int fallos = 0;
             for (const auto& [nombre, archivo] : opciones.capturas) {
                 if (!Capturar(ventana, nombre, archivo)) {

@@ -4,14 +4,18 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScreen>
+#include <QSettings>
 #include <QSpinBox>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/ColocacionVentanas.h"
 #include "gui/GraficoTendenciaQt.h"
 #include "gui/ListaVarnolt.h"
 #include "gui/PanelCSV.h"
@@ -54,6 +58,7 @@ VentanaHerramienta* VentanaVarnolt::NuevaHerramienta(const QString& nombre, cons
                                                      QAbstractButton* conmutador) {
     auto* tw = new VentanaHerramienta(nombre, titulo, this);
     tw->setFont(font());
+    tw->ColocarPrimeraVez = [this](VentanaHerramienta& v) { ColocarHerramienta(v); };
     herramientas_.push_back(tw);
     if (conmutador != nullptr) {
         connect(conmutador, &QAbstractButton::clicked, tw,
@@ -234,6 +239,93 @@ void VentanaVarnolt::ConstruirDetalleFechas(VentanaHerramienta* tw) {
     });
     connect(lbFechaPP_, &ListaVarnolt::Clic, this,
             [this] { ClicLista(lbFechaPP_, [this] { form_.LBFechaPPClick(); }); });
+}
+
+// ---- Places of the tool windows ------------------------------------------------
+
+namespace {
+
+TRectangulo Rect(const QRect& r) {
+    return {r.x(), r.y(), r.width(), r.height()};
+}
+
+}  // namespace
+
+void VentanaVarnolt::ColocarHerramienta(VentanaHerramienta& tw) {
+    QScreen* pantalla = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+    if (pantalla == nullptr) {
+        return;
+    }
+    TPeticionColocacion p;
+    p.Pantalla = Rect(pantalla->availableGeometry());
+    p.Comandos = Rect(QRect(zonaComandos_->mapToGlobal(QPoint(0, 0)), zonaComandos_->size()));
+    p.Ancho = tw.width();
+    p.Alto = tw.height();
+    p.Redimensionable = !tw.TieneTamanoFijo();
+    p.AltoMinimo = std::max(120, tw.minimumSizeHint().height());
+    // The main window's frame tells what the window manager adds around a
+    // window (nothing on platforms without frames).
+    p.MarcoArriba = std::max(0, geometry().y() - frameGeometry().y());
+    p.MarcoLado = std::max(0, geometry().x() - frameGeometry().x());
+    for (const VentanaHerramienta* otra : herramientas_) {
+        if (otra != &tw && otra->isVisible()) {
+            p.Ocupadas.push_back(Rect(otra->frameGeometry()));
+        }
+    }
+    const TRectangulo r = ColocarVentanaHerramienta(p);
+    if (p.Redimensionable) {
+        tw.resize(r.Ancho, r.Alto);
+    }
+    tw.move(r.X, r.Y);
+}
+
+void VentanaVarnolt::ArchivoLugares(const QString& ruta) {
+    archivoLugares_ = ruta;
+    LeerLugares();
+}
+
+void VentanaVarnolt::LeerLugares() {
+    if (archivoLugares_.isEmpty()) {
+        return;
+    }
+    QSettings ini(archivoLugares_, QSettings::IniFormat);
+    for (VentanaHerramienta* tw : herramientas_) {
+        ini.beginGroup(tw->objectName());
+        bool ok[4] = {};
+        const QRect lugar(ini.value(QStringLiteral("x")).toInt(&ok[0]),
+                          ini.value(QStringLiteral("y")).toInt(&ok[1]),
+                          ini.value(QStringLiteral("ancho")).toInt(&ok[2]),
+                          ini.value(QStringLiteral("alto")).toInt(&ok[3]));
+        ini.endGroup();
+        // A place on a screen that is no longer there, or a size that makes
+        // no sense, is forgotten: the window is placed anew.
+        const bool valido = ok[0] && ok[1] && ok[2] && ok[3] && lugar.width() > 0 &&
+                            lugar.height() > 0 &&
+                            QGuiApplication::screenAt(lugar.topLeft() + QPoint(20, 10)) != nullptr;
+        if (valido) {
+            tw->PonerLugar(lugar);
+        }
+    }
+}
+
+void VentanaVarnolt::GuardarLugares() const {
+    if (archivoLugares_.isEmpty()) {
+        return;
+    }
+    QSettings ini(archivoLugares_, QSettings::IniFormat);
+    for (const VentanaHerramienta* tw : herramientas_) {
+        const std::optional<QRect> lugar = tw->Lugar();
+        if (!lugar) {
+            continue;
+        }
+        ini.beginGroup(tw->objectName());
+        ini.setValue(QStringLiteral("x"), lugar->x());
+        ini.setValue(QStringLiteral("y"), lugar->y());
+        ini.setValue(QStringLiteral("ancho"), lugar->width());
+        ini.setValue(QStringLiteral("alto"), lugar->height());
+        ini.endGroup();
+    }
+    ini.sync();
 }
 
 }  // namespace varnolt::gui

@@ -12,6 +12,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -90,6 +93,40 @@ void VentanaVarnolt::BotonesDeGrupo(QGridLayout* rejilla, QWidget* padre,
     rejilla->addWidget(n, 1, columnaTodos + 1);
 }
 
+namespace {
+
+// PanelMain's height, and the least height of the chart area below it.
+constexpr int kAltoPanelMain = 196;
+constexpr int kAltoMinimoPanelData = 260;
+
+// The command strip's frame: as high as PanelMain, plus the horizontal
+// scroll bar while the window is narrower than the strip's rows.
+class ZonaComandos : public QScrollArea {
+  public:
+    explicit ZonaComandos(QWidget* padre) : QScrollArea(padre) {
+        setObjectName(QStringLiteral("ZonaComandos"));
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(true);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+        setFixedHeight(kAltoPanelMain);
+    }
+
+  protected:
+    void resizeEvent(QResizeEvent* e) override {
+        QScrollArea::resizeEvent(e);
+        const bool estrecha = widget() && widget()->minimumSizeHint().width() > width();
+        const int alto =
+            kAltoPanelMain + (estrecha ? horizontalScrollBar()->sizeHint().height() : 0);
+        if (height() != alto) {
+            setFixedHeight(alto);
+        }
+    }
+};
+
+}  // namespace
+
 void VentanaVarnolt::Construir() {
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("Central"));
@@ -98,11 +135,15 @@ void VentanaVarnolt::Construir() {
     vertical->setContentsMargins(0, 0, 0, 0);
     vertical->setSpacing(0);
 
-    // 1. PanelMain, a white strip along the top.
-    panelMain_ = new QWidget(central);
+    // 1. PanelMain, a white strip along the top. It keeps its rows whole: a
+    // window narrower than the strip scrolls it sideways.
+    auto* zona = new ZonaComandos(central);
+    zonaComandos_ = zona;
+    panelMain_ = new QWidget(zona);
     panelMain_->setObjectName(QStringLiteral("PanelMain"));
     Fondo(panelMain_, Qt::white);
-    panelMain_->setFixedHeight(196);
+    Fondo(zona->viewport(), Qt::white);
+    panelMain_->setFixedHeight(kAltoPanelMain);
     auto* fila = new QHBoxLayout(panelMain_);
     fila->setContentsMargins(4, 3, 4, 3);
     fila->setSpacing(5);
@@ -121,11 +162,14 @@ void VentanaVarnolt::Construir() {
     fila->addWidget(ConstruirPanelItemsNat());
     fila->addWidget(ConstruirPanelAspTra());
     fila->addWidget(ConstruirPanelInfo(), 1);
-    vertical->addWidget(panelMain_);
+    zona->setWidget(panelMain_);
+    vertical->addWidget(zona);
 
-    // 2. PanelData, filling the rest.
+    // 2. PanelData, filling the rest; never so low that the charts lose
+    // their plot area.
     panelData_ = new QWidget(central);
     panelData_->setObjectName(QStringLiteral("PanelData"));
+    panelData_->setMinimumHeight(kAltoMinimoPanelData);
     vertical->addWidget(panelData_, 1);
     ConstruirPanelData(panelData_);
 

@@ -15,18 +15,23 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 #include <algorithm>
 #include <exception>
 
+#include "app/settings/Carpetas.h"
 #include "app/settings/DatosPrograma.h"
+#include "app/settings/Instalacion.h"
 #include "gui/GraficoBarras.h"
 #include "gui/GraficoTendenciaQt.h"
 #include "gui/ListaVarnolt.h"
@@ -39,6 +44,7 @@
 #include "gui/VentanaFechas.h"
 #include "gui/VentanasPequenas.h"
 #include "views/GraficoTendencia.h"
+#include "views/PresentacionGraficos.h"
 
 namespace varnolt::gui {
 
@@ -60,13 +66,27 @@ VentanaVarnolt::VentanaVarnolt(const QString& rutaEjecutable, const DatosProgram
     QFont fuente = font();
     fuente.setPointSize(8);
     setFont(fuente);
-    resize(1359, 761);
+    // The designed size, within the screen's available area.
+    QSize tamano(1359, 761);
+    if (const QScreen* pantalla = QGuiApplication::primaryScreen()) {
+        tamano = tamano.boundedTo(pantalla->availableGeometry().size());
+    }
+    resize(tamano);
     setAcceptDrops(true);
     Construir();
     FormCreate(rutaEjecutable.isEmpty() ? QCoreApplication::applicationFilePath() : rutaEjecutable);
+    // The program keeps the tool windows' places in its own settings, in the
+    // user's configuration folder; windows made by tests and tools do not.
+    if (datos_ != nullptr) {
+        const QString carpeta = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+        if (!carpeta.isEmpty()) {
+            ArchivoLugares(carpeta + QStringLiteral("/ventanas.ini"));
+        }
+    }
 }
 
 VentanaVarnolt::~VentanaVarnolt() {
+    GuardarLugares();
     if (bloqueoEntrada_ > 0) {
         qApp->removeEventFilter(this);
     }
@@ -245,8 +265,7 @@ void VentanaVarnolt::RefrescarControles() {
 }
 
 void VentanaVarnolt::RefrescarGraficos() {
-    chartDia_->EjeFijo(form_.SBMaxAxisOrd ? std::nullopt
-                                          : std::optional<double>(form_.EjeDiaMaximo));
+    chartDia_->EjeFijo(EjeChartDia(form_.SBMaxAxisOrd, form_.EjeDiaMaximo));
     sbMaxAxisOrd_->setChecked(form_.SBMaxAxisOrd);
     for (GraficoBarras* c : {chartDia_, chartAngTra_, chartItemTra_, chartItemNat_}) {
         c->Actualizar();
@@ -406,7 +425,8 @@ std::function<void(const std::function<void()>&)> VentanaVarnolt::EjecutorVentan
 
 void VentanaVarnolt::LabelAboutClick() {
     // The program's page: its README, opened by the desktop's default browser.
-    QDesktopServices::openUrl(QUrl(QStringLiteral(VARNOLT_PAGINA)));
+    const std::string pagina = PaginaDelPrograma(RutaEjecutable(), VARNOLT_PAGINA);
+    QDesktopServices::openUrl(QUrl::fromLocalFile(Q(pagina)));
 }
 
 }  // namespace varnolt::gui

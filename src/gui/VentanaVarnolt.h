@@ -134,6 +134,10 @@ class VentanaVarnolt : public QMainWindow, public IVentana {
     const std::vector<VentanaHerramienta*>& Herramientas() const { return herramientas_; }
     // The archetype file FormCreate chose.
     const std::string& ArchivoArq() const { return archivoArq_; }
+    // Where the tool windows' places are kept between runs (Varnolt's own
+    // settings in the user's configuration folder for the program): the
+    // places in the file are read now and written back when the window ends.
+    void ArchivoLugares(const QString& ruta);
     // How many times the progress window was shown (tests).
     int VecesProgreso() const { return vecesProgreso_; }
 
@@ -154,6 +158,11 @@ class VentanaVarnolt : public QMainWindow, public IVentana {
     void ConstruirPanelData(QWidget* panelData);
     void ConstruirHerramientas();
     void ConstruirDetalleFechas(VentanaHerramienta* tw);
+    // The first place of a tool window: below the command panel, within the
+    // screen, beside the tool windows already showing.
+    void ColocarHerramienta(VentanaHerramienta& tw);
+    void LeerLugares();
+    void GuardarLugares() const;
 
     // The group buttons under a filter list, each running `grupo` with its
     // Tag, then "T" and "N" running `todos` with 1 and 0 on the second row.
@@ -190,6 +199,7 @@ class VentanaVarnolt : public QMainWindow, public IVentana {
 
     // PanelMain and PanelData.
     QWidget* panelMain_ = nullptr;
+    QWidget* zonaComandos_ = nullptr;  // PanelMain's scroll area
     QWidget* panelData_ = nullptr;
     QWidget* panelCharts_ = nullptr;
     QWidget* panelChartDia_ = nullptr;
@@ -263,6 +273,9 @@ class VentanaVarnolt : public QMainWindow, public IVentana {
     int vecesProgreso_ = 0;
     bool ajustando_ = false;
     bool primeraVez_ = true;
+    // The file where the tool windows' places are kept between runs; none in
+    // tests and tools unless they name one.
+    QString archivoLugares_;
 };
 
 }  // namespace varnolt::gui

@@ -3,10 +3,12 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMoveEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScreen>
 
 namespace varnolt::gui {
@@ -197,8 +199,49 @@ void VentanaHerramienta::TamanoFijo(int ancho, int alto) {
 }
 
 void VentanaHerramienta::closeEvent(QCloseEvent* e) {
+    Recordar();
     e->accept();
     emit Cerrada();
+}
+
+void VentanaHerramienta::PonerLugar(const QRect& lugar) {
+    lugar_ = lugar;
+}
+
+void VentanaHerramienta::setVisible(bool visible) {
+    if (visible && !isVisible()) {
+        if (lugar_) {
+            if (!TieneTamanoFijo()) {
+                resize(lugar_->size());
+            }
+            move(lugar_->topLeft());
+        } else if (ColocarPrimeraVez) {
+            ColocarPrimeraVez(*this);
+        }
+    }
+    if (!visible && isVisible()) {
+        Recordar();
+    }
+    QWidget::setVisible(visible);
+    if (visible) {
+        Recordar();
+    }
+}
+
+void VentanaHerramienta::Recordar() {
+    if (isVisible()) {
+        lugar_ = QRect(pos(), size());
+    }
+}
+
+void VentanaHerramienta::moveEvent(QMoveEvent* e) {
+    QWidget::moveEvent(e);
+    Recordar();
+}
+
+void VentanaHerramienta::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    Recordar();
 }
 
 }  // namespace varnolt::gui

@@ -5,7 +5,10 @@
 
 #include <QDialog>
 #include <QIcon>
+#include <QRect>
 #include <QWidget>
+#include <functional>
+#include <optional>
 
 class QLabel;
 class QProgressBar;
@@ -64,19 +67,40 @@ class TFormAviso : public QDialog {
 };
 
 // A floating tool window (Qt::Tool) over the main window; it reports its
-// closing by the user so that its toggle can be released.
+// closing by the user so that its toggle can be released. The first time it
+// shows, ColocarPrimeraVez chooses its place; after that it comes back where
+// the user left it, with the size the user gave it.
 class VentanaHerramienta : public QWidget {
     Q_OBJECT
   public:
     VentanaHerramienta(const QString& nombre, const QString& titulo, QWidget* principal);
     // Fixed client size (the user cannot resize it).
     void TamanoFijo(int ancho, int alto);
+    bool TieneTamanoFijo() const { return minimumSize() == maximumSize(); }
+
+    // Chooses the place of a window shown for the first time (it may move
+    // and resize the window).
+    std::function<void(VentanaHerramienta&)> ColocarPrimeraVez;
+    // The window's last place: its frame's top-left corner and its client
+    // size; none before it first shows or is given one.
+    std::optional<QRect> Lugar() const { return lugar_; }
+    // A place remembered from an earlier run: used at the next show. A fixed
+    // size window only takes the position.
+    void PonerLugar(const QRect& lugar);
+
+    void setVisible(bool visible) override;
 
   signals:
     void Cerrada();
 
   protected:
     void closeEvent(QCloseEvent* e) override;
+    void moveEvent(QMoveEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+
+  private:
+    void Recordar();
+    std::optional<QRect> lugar_;
 };
 
 }  // namespace varnolt::gui

@@ -1,6 +1,8 @@
 #include "VentanaPrueba.h"
 
 #include <QAbstractItemView>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include "app/Regional.h"
 #include "gui/TextoQt.h"
@@ -11,8 +13,20 @@ QApplication& AplicacionQt() {
     static int argc = 1;
     static char nombre[] = "gui_tests";
     static char* argv[] = {nombre, nullptr};
+    // An offscreen screen of a common desktop size (the plugin's own is
+    // 800x600, smaller than the window), described in a file for the plugin.
+    static QTemporaryDir carpeta;
     static QApplication* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        const QString config = carpeta.filePath(QStringLiteral("pantalla.json"));
+        QFile f(config);
+        if (f.open(QIODevice::WriteOnly)) {
+            f.write(R"({"screens": [{"name": "pruebas", "x": 0, "y": 0, "width": 1920,
+                "height": 1080, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+            f.close();
+            qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(config));
+        } else {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
         return new QApplication(argc, argv);
     }();
     return *app;

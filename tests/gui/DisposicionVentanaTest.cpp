@@ -1,0 +1,163 @@
+// The layout of the main window: which chart panels show after "Tend." and
+// "Arq.", the window on a small screen, and where the tool windows open and
+// come back.
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include "VentanaPrueba.h"
+#include "gui/VentanasPequenas.h"
+
+namespace varnolt::prueba {
+namespace {
+
+using Disposicion = VentanaPrueba;
+
+QWidget* Widget(const std::unique_ptr<gui::VentanaVarnolt>& v, const char* nombre) {
+    QWidget* w = v->findChild<QWidget*>(QString::fromUtf8(nombre));
+    EXPECT_NE(w, nullptr) << "no hay " << nombre;
+    return w;
+}
+
+// The rectangle of a child in the main window's coordinates.
+QRect EnVentana(const std::unique_ptr<gui::VentanaVarnolt>& v, const char* nombre) {
+    QWidget* w = Widget(v, nombre);
+    return w ? QRect(w->mapTo(v.get(), QPoint(0, 0)), w->size()) : QRect();
+}
+
+TEST_F(Disposicion, ReleasingTendsAfterAYearShowsTheItemCharts) {
+    CargarMuestra();
+    Pulsar("SBViewTends");
+    EXPECT_FALSE(Widget(ventana, "ChartItemNat")->isVisible());
+    Pulsar("SBPer2");  // the year 2024
+    Pulsar("SBViewTends");
+    for (const char* c : {"ChartAngTra", "ChartItemTra", "ChartItemNat"}) {
+        QWidget* w = Widget(ventana, c);
+        EXPECT_TRUE(w->isVisible()) << c;
+        EXPECT_GT(w->height(), 40) << c;
+    }
+}
+
+TEST_F(Disposicion, TrendsAndArchetypesBeforeLoadingKeepTheDailyChartFirstAndWhole) {
+    Pulsar("SBViewArq");
+    Pulsar("SBViewTends");
+    CargarMuestra();
+    const QRect dia = EnVentana(ventana, "ChartDia");
+    const QRect arq = EnVentana(ventana, "PanelInfoArq");
+    const QRect zona = EnVentana(ventana, "PanelData");
+    ASSERT_TRUE(Widget(ventana, "ChartDia")->isVisible());
+    ASSERT_TRUE(Widget(ventana, "PanelInfoArq")->isVisible());
+    EXPECT_LE(dia.bottom(), arq.top());  // the daily chart above the archetype panel
+    EXPECT_EQ(dia.width(), zona.width());
+    // After a resize it still takes the whole width.
+    ventana->resize(ventana->width() - 120, ventana->height());
+    Procesar();
+    EXPECT_EQ(EnVentana(ventana, "ChartDia").width(), EnVentana(ventana, "PanelData").width());
+}
+
+TEST_F(Disposicion, FitsA1280By720Screen) {
+    CargarMuestra();
+    EXPECT_LE(ventana->minimumSizeHint().width(), 1280);
+    EXPECT_LE(ventana->minimumSizeHint().height(), 720);
+    ventana->resize(1280, 720);
+    Procesar();
+    EXPECT_EQ(ventana->width(), 1280);
+    EXPECT_EQ(ventana->height(), 720);
+    // The command rows stay whole and scroll sideways; the charts keep a plot.
+    auto* zona = Hijo<QScrollArea>("ZonaComandos");
+    ASSERT_NE(zona, nullptr);
+    EXPECT_TRUE(zona->horizontalScrollBar()->isVisible());
+    EXPECT_EQ(Widget(ventana, "PanelMain")->height(), 196);
+    EXPECT_GE(zona->viewport()->height(), 196);  // the bar does not cover the rows
+    for (const char* c : {"ChartDia", "ChartAngTra", "ChartItemTra", "ChartItemNat"}) {
+        EXPECT_GE(Widget(ventana, c)->height(), 100) << c;
+    }
+    // Wide enough again: no scroll bar, no band under the strip.
+    ventana->resize(1600, 720);
+    Procesar();
+    EXPECT_FALSE(zona->horizontalScrollBar()->isVisible());
+    EXPECT_EQ(zona->height(), 196);
+}
+
+// The tool windows and the buttons that open them.
+struct CasoHerramienta {
+    const char* boton;
+    const char* ventana;
+};
+
+class Herramientas : public VentanaPrueba, public ::testing::WithParamInterface<CasoHerramienta> {};
+
+TEST_P(Herramientas, OpenClearOfTheCommandRowsAndComeBackWhereMoved) {
+    CargarMuestra();
+    Pulsar(GetParam().boton);
+    auto* tw = Hijo<gui::VentanaHerramienta>(GetParam().ventana);
+    ASSERT_NE(tw, nullptr);
+    ASSERT_TRUE(tw->isVisible());
+    const QRect comandos(Widget(ventana, "ZonaComandos")->mapToGlobal(QPoint(0, 0)),
+                         Widget(ventana, "ZonaComandos")->size());
+    EXPECT_FALSE(tw->frameGeometry().intersects(comandos))
+        << GetParam().ventana << " covers the command rows";
+    EXPECT_TRUE(tw->screen()->availableGeometry().contains(tw->frameGeometry()));
+
+    // Moved away, closed and opened again: where the user left it.
+    tw->move(tw->pos() + QPoint(37, 23));
+    Procesar();
+    const QPoint movida = tw->pos();
+    Pulsar(GetParam().boton);
+    EXPECT_FALSE(tw->isVisible());
+    Pulsar(GetParam().boton);
+    EXPECT_TRUE(tw->isVisible());
+    EXPECT_EQ(tw->pos(), movida);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ventanas, Herramientas,
+                         ::testing::Values(CasoHerramienta{"SBGP", "TWGraphRange"},
+                                           CasoHerramienta{"SBViewFechas", "TWDetalleFechas"},
+                                           CasoHerramienta{"SBViewContacto",
+                                                           "TWDetalleContactos"}));
+
+TEST_F(Disposicion, ToolWindowPlacesLastIntoTheNextRun) {
+    QTemporaryDir carpeta;
+    const QString archivo = carpeta.filePath(QStringLiteral("ventanas.ini"));
+    ventana->ArchivoLugares(archivo);
+    CargarMuestra();
+    Pulsar("SBGP");
+    auto* tw = Hijo<gui::VentanaHerramienta>("TWGraphRange");
+    ASSERT_NE(tw, nullptr);
+    const QRect lugar(tw->pos() + QPoint(40, 30), tw->size() - QSize(20, 10));
+    tw->resize(lugar.size());
+    tw->move(lugar.topLeft());
+    Procesar();
+    ventana.reset();  // the run ends: the places are written
+    Procesar();
+
+    SetUp();  // the next run
+    ventana->ArchivoLugares(archivo);
+    CargarMuestra();
+    Pulsar("SBGP");
+    tw = Hijo<gui::VentanaHerramienta>("TWGraphRange");
+    ASSERT_NE(tw, nullptr);
+    EXPECT_EQ(QRect(tw->pos(), tw->size()), lugar);
+}
+
+TEST_F(Disposicion, APlaceOffEveryScreenIsForgotten) {
+    QTemporaryDir carpeta;
+    const QString archivo = carpeta.filePath(QStringLiteral("ventanas.ini"));
+    {
+        QSettings ini(archivo, QSettings::IniFormat);
+        ini.setValue(QStringLiteral("TWGraphRange/x"), 90000);
+        ini.setValue(QStringLiteral("TWGraphRange/y"), 90000);
+        ini.setValue(QStringLiteral("TWGraphRange/ancho"), 500);
+        ini.setValue(QStringLiteral("TWGraphRange/alto"), 300);
+    }
+    ventana->ArchivoLugares(archivo);
+    CargarMuestra();
+    Pulsar("SBGP");
+    auto* tw = Hijo<gui::VentanaHerramienta>("TWGraphRange");
+    ASSERT_NE(tw, nullptr);
+    EXPECT_TRUE(tw->screen()->availableGeometry().contains(tw->frameGeometry()));
+}
+
+}  // namespace
+}  // namespace varnolt::prueba
