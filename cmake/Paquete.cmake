@@ -14,17 +14,18 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# The long description under the summary line; CPack indents it and marks
+# the empty line between the paragraphs.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-"${PROJECT_DESCRIPTION}
- Varnolt abre agendas de tránsitos astrológicos (archivos .csv de Orbelune),
- pondera cada día del período elegido, halla los días pico, dibuja gráficos
- de barras y de tendencia, filtra por ítem natal, ítem de tránsito y ángulo
- de aspecto, lista los contactos de un día con sus textos interpretativos
- (arquetipos, archivos SQLite 2.8) y exporta rangos de contactos y reportes
- CSV. La interfaz está en español.
- .
- Incluye varnolt-cli, el mismo análisis sin ventana, y varnolt-arq, que
- escribe y vuelca archivos de arquetipos.")
+"Varnolt abre agendas de tránsitos astrológicos (archivos .csv de Orbelune),
+pondera cada día del período elegido, halla los días pico, dibuja gráficos
+de barras y de tendencia, filtra por ítem natal, ítem de tránsito y ángulo
+de aspecto, lista los contactos de un día con sus textos interpretativos
+(arquetipos, archivos SQLite 2.8) y exporta rangos de contactos y reportes
+CSV. La interfaz está en español.
+
+Incluye varnolt-cli, el mismo análisis sin ventana, y varnolt-arq, que
+escribe y vuelca archivos de arquetipos.")
 # Dependencies from the shared libraries the programs and the engine link.
 # The engine in the private folder (lib/varnolt/dll/libsqlite.so.0) is the
 # package's own: the programs load it by its path with dlopen, so no binary

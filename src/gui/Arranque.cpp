@@ -6,10 +6,12 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QHelpEvent>
+#include <QLibraryInfo>
 #include <QPainter>
 #include <QProgressBar>
 #include <QScreen>
 #include <QTimer>
+#include <QTranslator>
 #include <iostream>
 
 #include "gui/TextoQt.h"
@@ -68,6 +70,16 @@ OpcionesArranque LeerOpciones(const QStringList& argumentos) {
         }
     }
     return o;
+}
+
+QTranslator* CargarTextosQt() {
+    auto* t = new QTranslator(QCoreApplication::instance());
+    if (!t->load(QStringLiteral("qtbase_es"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete t;
+        return nullptr;
+    }
+    QCoreApplication::installTranslator(t);
+    return t;
 }
 
 bool ElegirDia(VentanaVarnolt& ventana, const QDate& dia) {

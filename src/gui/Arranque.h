@@ -28,6 +28,8 @@
 #include <utility>
 #include <vector>
 
+class QTranslator;
+
 namespace varnolt::gui {
 
 class VentanaVarnolt;
@@ -43,6 +45,13 @@ struct OpcionesArranque {
 };
 
 OpcionesArranque LeerOpciones(const QStringList& argumentos);
+
+// Installs Qt's own Spanish texts (file dialogs, standard buttons; Debian
+// package qt6-translations-l10n) in the application, whatever the user's
+// locale: the program's own texts are Spanish. Returns the translator
+// installed (owned by the application), or nullptr when the texts are not
+// on the system (Qt's English texts stay).
+QTranslator* CargarTextosQt();
 
 // Schedules the loading, the presses and the captures on the event loop.
 void Arrancar(VentanaVarnolt& ventana, const OpcionesArranque& opciones);

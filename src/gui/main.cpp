@@ -8,10 +8,8 @@
 // end the settings file is written back.
 #include <QApplication>
 #include <QFontDatabase>
-#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QStandardPaths>
-#include <QTranslator>
 #include <iostream>
 
 #include "app/settings/DatosPrograma.h"
@@ -28,12 +26,8 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(varnolt::gui::IconoVarnolt());
 
     // The program speaks Spanish whatever the user's locale, and so do Qt's
-    // own dialogs and standard buttons (Debian: qt6-translations-l10n).
-    QTranslator textosQt;
-    if (textosQt.load(QStringLiteral("qtbase_es"),
-                      QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(&textosQt);
-    }
+    // own dialogs and standard buttons.
+    varnolt::gui::CargarTextosQt();
 
     const varnolt::gui::OpcionesArranque opciones =
         varnolt::gui::LeerOpciones(QApplication::arguments().mid(1));

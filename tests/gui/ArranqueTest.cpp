@@ -1,11 +1,14 @@
 // Start-up: FormCreate, the standalone check, the initial state of the
 // window and its controls' captions and hints, the command line.
+#include <unistd.h>
 #include <QCalendarWidget>
+#include <QDateEdit>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QImage>
-#include <unistd.h>
-#include <QDateEdit>
+#include <QPushButton>
 #include <QToolButton>
+#include <QTranslator>
 
 #include "VentanaPrueba.h"
 #include "gui/Arranque.h"
@@ -45,6 +48,21 @@ TEST(Autonomo, AnyOtherNameKeepsTheWindowOnTop) {
 }
 
 using Arranque = VentanaPrueba;
+
+// Qt's own dialogs and standard buttons speak Spanish with the program.
+TEST(TextosQt, StandardButtonsAndFileDialogInSpanish) {
+    AplicacionQt();
+    QTranslator* textos = gui::CargarTextosQt();
+    ASSERT_NE(textos, nullptr) << "qtbase_es.qm (qt6-translations-l10n) is not installed";
+    QDialogButtonBox botones(QDialogButtonBox::Open | QDialogButtonBox::Cancel);
+    EXPECT_EQ(botones.button(QDialogButtonBox::Cancel)->text().remove(QLatin1Char('&')),
+              QStringLiteral("Cancelar"));
+    EXPECT_EQ(botones.button(QDialogButtonBox::Open)->text().remove(QLatin1Char('&')),
+              QStringLiteral("Abrir"));
+    EXPECT_NE(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Look in:"));
+    QCoreApplication::removeTranslator(textos);
+    delete textos;
+}
 
 TEST_F(Arranque, FormCreate) {
     EXPECT_EQ(ventana->objectName(), QStringLiteral("TFormVarnolt"));
@@ -162,32 +180,27 @@ TEST_F(Arranque, CaptionsAndHints) {
         EXPECT_EQ(Boton(QStringLiteral("SBC%1").arg(c).toUtf8().constData())->text(),
                   QStringLiteral("C%1").arg(c));
     }
-    for (const auto& [nombre, texto] :
-         std::vector<std::pair<const char*, const char*>>{{"LabelItemsTra", "Items Tránsitos"},
-                                                          {"LabelItemsNat", "Item Natal"},
-                                                          {"LabelAspTra", "Ang. Tráns."},
-                                                          {"LabelDatosEntre", "Datos entre"},
-                                                          {"LabelRangoVisual",
-                                                           "Rango visualización entre"},
-                                                          {"LabelSumaPP", "Suma PP rango"},
-                                                          {"LabelFechasPico", "Fechas Pico"}}) {
+    for (const auto& [nombre, texto] : std::vector<std::pair<const char*, const char*>>{
+             {"LabelItemsTra", "Items Tránsitos"},
+             {"LabelItemsNat", "Item Natal"},
+             {"LabelAspTra", "Ang. Tráns."},
+             {"LabelDatosEntre", "Datos entre"},
+             {"LabelRangoVisual", "Rango visualización entre"},
+             {"LabelSumaPP", "Suma PP rango"},
+             {"LabelFechasPico", "Fechas Pico"}}) {
         EXPECT_EQ(Texto(nombre), texto);
     }
     // LBAspTra's 19 fixed rows.
-    EXPECT_EQ(Filas("LBAspTra"),
-              (std::vector<std::string>{"0", "180", "120", "90", "72", "60", "51", "45", "165",
-                                        "150", "144", "135", "105", "75", "40", "36", "33", "30",
-                                        "15"}));
+    EXPECT_EQ(Filas("LBAspTra"), (std::vector<std::string>{
+                                     "0", "180", "120", "90", "72", "60", "51", "45", "165", "150",
+                                     "144", "135", "105", "75", "40", "36", "33", "30", "15"}));
 }
 
 TEST_F(Arranque, ToolWindowCaptions) {
     const std::pair<const char*, const char*> ventanas[] = {
-        {"TWDetalleContactos", "Contactos Día"},
-        {"TWDetalleFechas", "Peso ponderado por días"},
-        {"TWLumbrisk", "Arquetipos astrológicos"},
-        {"TWGraphRange", "Gráfico Tendencia."},
-        {"TWPromptContacts", "Rangos de contactos"},
-        {"TWCSV", "Data CSV"}};
+        {"TWDetalleContactos", "Contactos Día"},     {"TWDetalleFechas", "Peso ponderado por días"},
+        {"TWLumbrisk", "Arquetipos astrológicos"},   {"TWGraphRange", "Gráfico Tendencia."},
+        {"TWPromptContacts", "Rangos de contactos"}, {"TWCSV", "Data CSV"}};
     for (const auto& [nombre, titulo] : ventanas) {
         auto* tw = ventana->Herramienta(QString::fromUtf8(nombre));
         ASSERT_NE(tw, nullptr) << nombre;
@@ -209,7 +222,8 @@ TEST(Opciones, CommandLine) {
     EXPECT_EQ(o.pulsar, QStringList{QStringLiteral("SBViewTends")});
     ASSERT_EQ(o.capturas.size(), 1u);
     EXPECT_EQ(o.capturas[0].first, QStringLiteral("TFormVarnolt"));
-    EXPECT_FALSE(gui::LeerOpciones({QStringLiteral("--captura"), QStringLiteral("X")}).error.isEmpty());
+    EXPECT_FALSE(
+        gui::LeerOpciones({QStringLiteral("--captura"), QStringLiteral("X")}).error.isEmpty());
     EXPECT_FALSE(gui::LeerOpciones({QStringLiteral("--nada")}).error.isEmpty());
 }
 
@@ -230,8 +244,8 @@ TEST_F(Arranque, CaptureWritesPictures) {
     QDir().mkpath(dir);
     EXPECT_TRUE(gui::Pulsar(*ventana, QStringLiteral("SBViewFechas")));
     EXPECT_FALSE(gui::Pulsar(*ventana, QStringLiteral("NoExiste")));
-    for (const char* n : {"TFormVarnolt", "TWDetalleFechas", "TFormMSG", "TFormStepCount",
-                          "TFormAviso"}) {
+    for (const char* n :
+         {"TFormVarnolt", "TWDetalleFechas", "TFormMSG", "TFormStepCount", "TFormAviso"}) {
         const QString archivo = dir + QLatin1Char('/') + QString::fromUtf8(n) + ".png";
         EXPECT_TRUE(gui::Capturar(*ventana, QString::fromUtf8(n), archivo)) << n;
         QImage img(archivo);
