@@ -15,10 +15,11 @@ namespace varnolt {
 namespace {
 
 // When this run began: temporary files older than it are no one's work in
-// progress.
+// progress. Taken from the coarse clock the file system stamps files with,
+// so that a file written a moment after the start is never older.
 const std::timespec kInicioEjecucion = [] {
     std::timespec t{};
-    ::clock_gettime(CLOCK_REALTIME, &t);
+    ::clock_gettime(CLOCK_REALTIME_COARSE, &t);
     return t;
 }();
 
