@@ -206,7 +206,7 @@ INSTANTIATE_TEST_SUITE_P(
                                    " no es un archivo normal"},
                       CasoNoNormal{
                           "dispositivo",
-                          [](const std::filesystem::path&) { return std::string("/dev/zero"); },
+                          [](const std::filesystem::path&) { return std::string("/dev/null"); },
                           " no es un archivo normal"},
                       CasoNoNormal{"enlace_a_un_dispositivo",
                                    [](const std::filesystem::path& c) {

@@ -283,7 +283,7 @@ TEST_F(Arquetipos, SpecialFilesAreRefusedWithTheirName) {
     const std::string fifo = (carpeta.ruta() / "fifo.arq").string();
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const std::string dispositivo = (carpeta.ruta() / "nulo.arq").string();
-    std::filesystem::create_symlink("/dev/zero", dispositivo);
+    std::filesystem::create_symlink("/dev/null", dispositivo);
     const std::string directorio = (carpeta.ruta() / "carpeta.arq").string();
     std::filesystem::create_directory(directorio);
     for (const std::string& ruta : {fifo, dispositivo, directorio}) {

@@ -243,10 +243,14 @@ INSTANTIATE_TEST_SUITE_P(
                                       return r;
                                   },
                                   " no es un archivo normal"},
-                      CasoDestino{"enlace_a_un_dispositivo",
+                      // A link to a FIFO of the folder stands for one to a
+                      // device: a test must never risk replacing the
+                      // machine's own /dev/null.
+                      CasoDestino{"enlace_a_un_fifo",
                                   [](const fs::path& c) {
-                                      const std::string r = (c / "nulo.csv").string();
-                                      fs::create_symlink("/dev/null", r);
+                                      EXPECT_EQ(::mkfifo((c / "tubo").c_str(), 0644), 0);
+                                      const std::string r = (c / "enlace.csv").string();
+                                      fs::create_symlink("tubo", r);
                                       return r;
                                   },
                                   " no es un archivo normal"},
