@@ -5,11 +5,11 @@
 #include <cstring>
 #include <unordered_set>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "agenda/LectorAgenda.h"
+#include "app/ArchivoSeguro.h"
 #include "app/FormVarnolt.h"
 #include "app/Formato.h"
 #include "app/Regional.h"
@@ -28,65 +28,94 @@ std::string CarpetaDe(const std::string& ruta) {
     return p == std::string::npos ? std::string() : ruta.substr(0, p);
 }
 
+// A block from AsignadorGrande, freed when it goes (also when the reading
+// that fills it fails half-way).
+class Bloque {
+  public:
+    Bloque() = default;
+    ~Bloque() { Liberar(); }
+    Bloque(const Bloque&) = delete;
+    Bloque& operator=(const Bloque&) = delete;
+
+    char* datos() const { return datos_; }
+    size_t capacidad() const { return capacidad_; }
+
+    // Grows it to `capacidad`, keeping the first `largo` bytes.
+    void Crecer(size_t capacidad, size_t largo) {
+        char* nuevo = AsignadorGrande<char>().allocate(capacidad);
+        if (largo > 0) {
+            std::memcpy(nuevo, datos_, largo);
+        }
+        Liberar();
+        datos_ = nuevo;
+        capacidad_ = capacidad;
+    }
+
+  private:
+    void Liberar() {
+        if (datos_ != nullptr) {
+            AsignadorGrande<char>().deallocate(datos_, capacidad_);
+            datos_ = nullptr;
+            capacidad_ = 0;
+        }
+    }
+
+    char* datos_ = nullptr;
+    size_t capacidad_ = 0;
+};
+
 // The bytes of a whole file, read into one block (a large agenda gets a
-// block of huge pages, see MemoriaGrande.h).
+// block of huge pages, see MemoriaGrande.h). Only a regular file is read: a
+// FIFO or a device would block the reading or never end.
 class ContenidoArchivo {
   public:
     explicit ContenidoArchivo(const std::string& ruta) {
-        const int fd = ::open(ruta.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0) {
-            Fallo("No se puede abrir el archivo \"%s\". %s", ruta);
+        Descriptor fd;
+        if (const FalloArchivo f = AbrirParaLeer(ruta, fd)) {
+            Fallo(f, "No se puede abrir el archivo \"%s\". %s", ruta);
         }
         struct stat st {};
         size_t capacidad = 1 << 16;
-        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
+        if (::fstat(fd.fd(), &st) == 0 && st.st_size > 0) {
             capacidad = static_cast<size_t>(st.st_size) + 1;
         }
         for (;;) {
-            if (largo_ == capacidad_) {
+            if (largo_ == bloque_.capacidad()) {
                 // The file grew while being read, or its size is not known.
-                Crecer(std::max(capacidad, capacidad_ * 2));
+                bloque_.Crecer(std::max(capacidad, bloque_.capacidad() * 2), largo_);
             }
-            const ssize_t n = ::read(fd, datos_ + largo_, capacidad_ - largo_);
+            const ssize_t n =
+                ::read(fd.fd(), bloque_.datos() + largo_, bloque_.capacidad() - largo_);
             if (n < 0) {
                 if (errno == EINTR) {
                     continue;
                 }
-                const int e = errno;
-                ::close(fd);
-                errno = e;
-                Fallo("No se puede leer el archivo \"%s\". %s", ruta);
+                Fallo(FalloArchivo::DelSistema(errno), "No se puede leer el archivo \"%s\". %s",
+                      ruta);
             }
             if (n == 0) {
                 break;
             }
             largo_ += static_cast<size_t>(n);
         }
-        ::close(fd);
     }
-    ~ContenidoArchivo() { AsignadorGrande<char>().deallocate(datos_, capacidad_); }
     ContenidoArchivo(const ContenidoArchivo&) = delete;
     ContenidoArchivo& operator=(const ContenidoArchivo&) = delete;
 
-    std::string_view Texto() const { return std::string_view(datos_, largo_); }
+    std::string_view Texto() const { return std::string_view(bloque_.datos(), largo_); }
 
   private:
-    void Crecer(size_t capacidad) {
-        char* nuevo = AsignadorGrande<char>().allocate(capacidad);
-        if (largo_ > 0) {
-            std::memcpy(nuevo, datos_, largo_);
+    // A file that is no regular file is named in its own text; other
+    // failures carry the system's text.
+    [[noreturn]] static void Fallo(const FalloArchivo& f, const char* formato,
+                                   const std::string& ruta) {
+        if (f.causa == FalloArchivo::Causa::Sistema) {
+            throw ErrorArchivo(Format(formato, {ruta, f.Texto(ruta)}));
         }
-        AsignadorGrande<char>().deallocate(datos_, capacidad_);
-        datos_ = nuevo;
-        capacidad_ = capacidad;
-    }
-    [[noreturn]] static void Fallo(const char* formato, const std::string& ruta) {
-        const int e = errno;
-        throw ErrorArchivo(Format(formato, {ruta, std::strerror(e)}));
+        throw ErrorArchivo(f.Texto(ruta));
     }
 
-    char* datos_ = nullptr;
-    size_t capacidad_ = 0;
+    Bloque bloque_;
     size_t largo_ = 0;
 };
 

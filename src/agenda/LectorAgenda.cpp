@@ -294,11 +294,12 @@ bool LeerFechaAgenda(std::string_view texto, TFecha& fecha) {
     std::int32_t anio = 0;
     std::int32_t mes = 0;
     std::int32_t dia = 0;
-    auto parte = [](std::string_view s, std::int32_t& v) {
-        return !s.empty() && EsDigito(s.front()) && LeerEntero(s, v);
-    };
-    if (!parte(texto.substr(0, g1), anio) || !parte(texto.substr(g1 + 1, g2 - g1 - 1), mes) ||
-        !parte(texto.substr(g2 + 1), dia) || !EsFechaValida(anio, mes, dia)) {
+    // Each part is an integer of the agenda format, sign included: "+3" is
+    // 3. A minus sign only ever reaches the day, as the first two "-" end
+    // the year and the month, and a negative day is no calendar day.
+    if (!LeerEntero(texto.substr(0, g1), anio) ||
+        !LeerEntero(texto.substr(g1 + 1, g2 - g1 - 1), mes) ||
+        !LeerEntero(texto.substr(g2 + 1), dia) || !EsFechaValida(anio, mes, dia)) {
         return false;
     }
     fecha = CodificarFecha(anio, mes, dia);
@@ -388,20 +389,32 @@ std::vector<std::string_view> DividirLineas(std::string_view texto) {
     std::vector<std::string_view> lineas;
     const char* p = texto.data();
     const char* const fin = p + texto.size();
+    // The next CR and the next LF at or after p (fin: none left). Each is
+    // searched for again only once p has passed it, so that every byte is
+    // looked at a bounded number of times whichever line end the file uses.
+    auto buscar = [fin](const char* desde, char c) {
+        const auto* r =
+            static_cast<const char*>(std::memchr(desde, c, static_cast<size_t>(fin - desde)));
+        return r != nullptr ? r : fin;
+    };
+    const char* cr = p;
+    const char* lf = p;
+    bool primera = true;
     while (p < fin) {
-        // The next LF, and any CR before it: a CR right before the LF makes
-        // the pair CR LF, one further back ends its line alone.
-        const auto* lf =
-            static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(fin - p)));
-        const char* limite = lf != nullptr ? lf : fin;
-        const auto* cr =
-            static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(limite - p)));
-        if (cr != nullptr) {
+        if (primera || cr < p) {
+            cr = buscar(p, '\r');
+        }
+        if (primera || lf < p) {
+            lf = buscar(p, '\n');
+        }
+        primera = false;
+        if (cr < lf) {
+            // CR alone, or the pair CR LF.
             lineas.emplace_back(p, static_cast<size_t>(cr - p));
             p = (cr + 1 == lf) ? lf + 1 : cr + 1;
         } else {
-            lineas.emplace_back(p, static_cast<size_t>(limite - p));
-            p = limite + 1;
+            lineas.emplace_back(p, static_cast<size_t>(lf - p));
+            p = lf == fin ? fin : lf + 1;
         }
     }
     return lineas;

@@ -2,10 +2,12 @@
 
 #include <dlfcn.h>
 
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 
 #include "agenda/LectorAgenda.h"
+#include "app/ArchivoSeguro.h"
 #include "app/Texto.h"
 
 namespace varnolt {
@@ -75,6 +77,15 @@ void TASQLiteDB::Open() {
     if (MustExist && !IgualesSinMayusculas(Database, ":memory:") &&
         !std::filesystem::exists(ruta, ec)) {
         throw ErrorArquetipos("Database " + ruta + " does not exist");
+    }
+    // The library would block on a FIFO and read a device without end: only
+    // a regular file is handed to it.
+    if (!IgualesSinMayusculas(Database, ":memory:")) {
+        const FalloArchivo fallo = ComprobarArchivoNormal(ruta);
+        if (fallo.causa == FalloArchivo::Causa::NoNormal ||
+            (fallo.causa == FalloArchivo::Causa::Sistema && fallo.numero == EISDIR)) {
+            throw ErrorArquetipos(FalloArchivo{FalloArchivo::Causa::NoNormal, EINVAL}.Texto(ruta));
+        }
     }
     if (biblioteca_ == nullptr) {
         void* b = ::dlopen(DriverDLL.c_str(), RTLD_NOW | RTLD_LOCAL);

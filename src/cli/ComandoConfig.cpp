@@ -253,9 +253,13 @@ int ComandoConfig(const std::vector<std::string>& args, std::ostream& out, std::
     rutas.archivoIni = archivo ? *archivo : ubicacion.ruta;
 
     const ArchivoIni ini(rutas.archivoIni);
-    if (ini.ErrorLectura() != 0) {
+    if (ini.FalloLectura().causa == FalloArchivo::Causa::Sistema) {
         err << "varnolt-cli config: no se puede leer \"" << rutas.archivoIni
             << "\": " << std::system_category().message(ini.ErrorLectura()) << "\n";
+        return 1;
+    }
+    if (ini.FalloLectura()) {
+        err << "varnolt-cli config: " << ini.TextoErrorLectura() << "\n";
         return 1;
     }
     if (archivo && !ini.Existia()) {

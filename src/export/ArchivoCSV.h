@@ -12,13 +12,12 @@ namespace varnolt {
 // followed by "\r\n".
 std::string BytesArchivoCSV(const std::vector<std::string>& lineas);
 
-// Writes the lines to `ruta`, replacing an existing file. The bytes go to a
-// temporary file in the same folder, which is flushed to disk and then
-// renamed over the target, so a failure leaves an existing file as it was
-// (and removes the temporary file). A symbolic link is followed: the file it
-// points to is replaced. An existing file's permission bits are kept; a new
-// file gets the usual ones (0666 less the umask). Returns false with the
-// system's error text in `error` on failure.
+// Writes the lines to `ruta`, replacing an existing file, as
+// ReemplazarArchivo does: through a temporary file renamed over the target,
+// following a symbolic link, keeping an existing file's owner and mode, and
+// refusing a target that is not a regular file, is read-only or is no file
+// name at all ("carpeta.csv/"). Returns false with the error text (the
+// system's, or one naming the file) in `error` on failure.
 bool EscribirArchivoCSV(const std::string& ruta, const std::vector<std::string>& lineas,
                         std::string& error);
 

@@ -628,9 +628,10 @@ bool TFormVarnolt::PedirArchivoCSV(std::string& nombre) {
         return false;
     }
     // The dialog adds the default extension when the user typed none; make
-    // sure of it whatever the window did.
+    // sure of it whatever the window did. A name ending in "/" names a
+    // folder, not a file: it stays as it is and the write refuses it.
     const std::string archivo = NombreDeArchivo(*elegido);
-    if (archivo.find('.', 1) == std::string::npos) {
+    if (!archivo.empty() && archivo.find('.', 1) == std::string::npos) {
         *elegido += "." + peticion.ExtensionPorDefecto;
     }
     nombre = *elegido;

@@ -1,4 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 
 #include <algorithm>
 
@@ -164,6 +169,95 @@ TEST_F(CargaAgenda, UnreadableFileStopsTheActionAndKeepsTheData) {
     EXPECT_THROW(form.SBContactosClick(), ErrorArchivo);
     EXPECT_FALSE(ventana.progresoVisible);
     EXPECT_EQ(form.Tendencias.size(), 1u);  // otro.csv was not read
+}
+
+// What is not a regular file is refused before it is read, at once: a FIFO
+// would block the opening, a device would never end.
+struct CasoNoNormal {
+    const char* nombre;
+    std::string (*crear)(const std::filesystem::path& carpeta);
+    const char* texto;  // what the error says after the quoted path
+    friend void PrintTo(const CasoNoNormal& c, std::ostream* os) { *os << c.nombre; }
+};
+
+class AgendaNoNormal : public CargaAgenda, public ::testing::WithParamInterface<CasoNoNormal> {};
+
+TEST_P(AgendaNoNormal, IsRefusedWithItsName) {
+    const auto a = carpeta.Agenda("a.csv", std::vector<Contacto>{{}});
+    Cargar({a});
+    const std::string ruta = GetParam().crear(carpeta.ruta());
+    std::string resultado;
+    try {
+        form.CargarAgenda(ruta, resultado);
+        ADD_FAILURE() << "no error for " << ruta;
+    } catch (const ErrorArchivo& e) {
+        EXPECT_NE(std::string(e.what()).find("\"" + ruta + "\"" + GetParam().texto),
+                  std::string::npos)
+            << e.what();
+    }
+    EXPECT_EQ(form.Tendencias.size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Casos, AgendaNoNormal,
+    ::testing::Values(CasoNoNormal{"fifo",
+                                   [](const std::filesystem::path& c) {
+                                       const std::string r = (c / "fifo.csv").string();
+                                       EXPECT_EQ(::mkfifo(r.c_str(), 0600), 0);
+                                       return r;
+                                   },
+                                   " no es un archivo normal"},
+                      CasoNoNormal{
+                          "dispositivo",
+                          [](const std::filesystem::path&) { return std::string("/dev/null"); },
+                          " no es un archivo normal"},
+                      CasoNoNormal{"enlace_a_un_dispositivo",
+                                   [](const std::filesystem::path& c) {
+                                       const std::string r = (c / "nulo.csv").string();
+                                       std::filesystem::create_symlink("/dev/null", r);
+                                       return r;
+                                   },
+                                   " no es un archivo normal"},
+                      CasoNoNormal{"carpeta",
+                                   [](const std::filesystem::path& c) {
+                                       const std::string r = (c / "carpeta.csv").string();
+                                       std::filesystem::create_directory(r);
+                                       return r;
+                                   },
+                                   ". Is a directory"}),
+    [](const auto& info) { return std::string(info.param.nombre); });
+
+// A regular file whose reading fails half-way (the memory of this process
+// cannot be read from address 0): the error carries the system's text and
+// the block read so far is freed (the sanitizer build checks that).
+TEST_F(CargaAgenda, AReadErrorIsReportedAndFreesItsBuffer) {
+    std::string resultado;
+    try {
+        form.CargarAgenda("/proc/self/mem", resultado);
+        ADD_FAILURE() << "no error";
+    } catch (const ErrorArchivo& e) {
+        EXPECT_EQ(
+            std::string(e.what()),
+            std::string("No se puede leer el archivo \"/proc/self/mem\". ") + std::strerror(EIO));
+    }
+}
+
+// The same agenda with CR, LF or CR LF line ends loads the same contacts.
+TEST_F(CargaAgenda, EveryLineEndLoadsTheSameContacts) {
+    for (const char* fin : {"\r", "\n", "\r\n"}) {
+        std::string bytes = "cabecera";
+        for (const char* fecha : {"2024-3-7", "2024-1-2", "2023-12-31"}) {
+            bytes += fin + LineaAgenda(Contacto{fecha});
+        }
+        const auto a = carpeta.Escribir("fin.csv", bytes + fin);
+        TFormVarnolt otro(ventana);
+        std::string resultado;
+        ASSERT_TRUE(otro.CargarAgenda(a, resultado)) << resultado;
+        EXPECT_EQ(resultado, "fin.csv [3 registros]");
+        ASSERT_EQ(otro.Tendencias.size(), 3u);
+        EXPECT_EQ(otro.Tendencias[0].Fecha, CodificarFecha(2023, 12, 31));
+        EXPECT_EQ(otro.Tendencias[2].Fecha, CodificarFecha(2024, 3, 7));
+    }
 }
 
 TEST_F(CargaAgenda, SameFileTwiceDoublesTheRecordsOnly) {

@@ -1,6 +1,7 @@
 #include "archetypes/Arquetipos.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -272,6 +273,26 @@ TEST_F(Arquetipos, CorruptFilesFailWithAText) {
             FAIL() << f;
         } catch (const ErrorArquetipos& e) {
             EXPECT_NE(std::string(e.what()).find("malformed"), std::string::npos) << e.what();
+        }
+    }
+}
+
+// What is not a regular file never reaches the library, which would block
+// on a FIFO and read a device without end.
+TEST_F(Arquetipos, SpecialFilesAreRefusedWithTheirName) {
+    const std::string fifo = (carpeta.ruta() / "fifo.arq").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string dispositivo = (carpeta.ruta() / "nulo.arq").string();
+    std::filesystem::create_symlink("/dev/null", dispositivo);
+    const std::string directorio = (carpeta.ruta() / "carpeta.arq").string();
+    std::filesystem::create_directory(directorio);
+    for (const std::string& ruta : {fifo, dispositivo, directorio}) {
+        arq.ArchivoArq = ruta;
+        try {
+            arq.AbrirArquetipos();
+            ADD_FAILURE() << ruta;
+        } catch (const ErrorArquetipos& e) {
+            EXPECT_EQ(e.what(), "\"" + ruta + "\" no es un archivo normal");
         }
     }
 }

@@ -194,6 +194,124 @@ TEST_F(Exportar, ASymbolicLinkIsFollowed) {
     EXPECT_EQ(Leer(real), "nuevo\r\n");
 }
 
+// Targets the export must not replace: each is refused with an error naming
+// it and stays exactly as it was, with no file left beside it.
+struct CasoDestino {
+    const char* nombre;
+    // Makes the target in the folder; returns its path as the user names it.
+    std::string (*crear)(const fs::path& carpeta);
+    const char* error;  // what the error says after the quoted path
+    friend void PrintTo(const CasoDestino& c, std::ostream* os) { *os << c.nombre; }
+};
+
+class DestinoRechazado : public ::testing::TestWithParam<CasoDestino> {
+  protected:
+    prueba::CarpetaTemporal carpeta;
+};
+
+// What stands at a path, to see it untouched: its kind, mode, owner and bytes.
+std::string Huella(const std::string& ruta) {
+    struct stat st {};
+    if (::lstat(ruta.c_str(), &st) != 0) {
+        return "ninguno";
+    }
+    std::string h = std::to_string(st.st_mode) + " " + std::to_string(st.st_uid) + " " +
+                    std::to_string(st.st_ino);
+    if (S_ISREG(st.st_mode)) {
+        h += " " + Leer(ruta);
+    }
+    return h;
+}
+
+TEST_P(DestinoRechazado, IsRefusedAndStays) {
+    const std::string ruta = GetParam().crear(carpeta.ruta());
+    const auto antes = Archivos(carpeta.ruta());
+    const std::string huella = Huella(ruta);
+    std::string error;
+    EXPECT_FALSE(EscribirArchivoCSV(ruta, {"nuevo"}, error));
+    EXPECT_EQ(error, "\"" + ruta + "\"" + GetParam().error);
+    EXPECT_EQ(Huella(ruta), huella);
+    EXPECT_EQ(Archivos(carpeta.ruta()), antes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Casos, DestinoRechazado,
+    ::testing::Values(CasoDestino{"fifo",
+                                  [](const fs::path& c) {
+                                      const std::string r = (c / "fifo.csv").string();
+                                      EXPECT_EQ(::mkfifo(r.c_str(), 0644), 0);
+                                      return r;
+                                  },
+                                  " no es un archivo normal"},
+                      // A link to a FIFO of the folder stands for one to a
+                      // device: a test must never risk replacing the
+                      // machine's own /dev/null.
+                      CasoDestino{"enlace_a_un_fifo",
+                                  [](const fs::path& c) {
+                                      EXPECT_EQ(::mkfifo((c / "tubo").c_str(), 0644), 0);
+                                      const std::string r = (c / "enlace.csv").string();
+                                      fs::create_symlink("tubo", r);
+                                      return r;
+                                  },
+                                  " no es un archivo normal"},
+                      CasoDestino{"solo_lectura",
+                                  [](const fs::path& c) {
+                                      const std::string r = (c / "leer.csv").string();
+                                      std::ofstream(r, std::ios::binary) << "viejo\r\n";
+                                      EXPECT_EQ(::chmod(r.c_str(), 0444), 0);
+                                      return r;
+                                  },
+                                  " es de solo lectura"},
+                      CasoDestino{"barra_final",
+                                  [](const fs::path& c) {
+                                      fs::create_directory(c / "dir.csv");
+                                      return (c / "dir.csv").string() + "/";
+                                  },
+                                  " no es un nombre de archivo"},
+                      CasoDestino{
+                          "barra_final_sin_carpeta",
+                          [](const fs::path& c) { return (c / "falta.csv").string() + "/"; },
+                          " no es un nombre de archivo"}),
+    [](const auto& info) { return std::string(info.param.nombre); });
+
+// Through the button: a name ending in "/" gets no ".csv" added (that would
+// write a file ".csv" inside the folder) and is refused.
+TEST_F(Exportar, ANameEndingInASlashIsAnError) {
+    Generar();
+    fs::create_directory(carpeta.ruta() / "dir.csv");
+    const std::string ruta = (carpeta.ruta() / "dir.csv").string() + "/";
+    ventana.respuestaGuardar = ruta;
+    form.BtnExportCSVClick();
+    ASSERT_EQ(ventana.errores.size(), 1u);
+    EXPECT_NE(ventana.errores[0].find("\"" + ruta + "\" no es un nombre de archivo"),
+              std::string::npos)
+        << ventana.errores[0];
+    EXPECT_TRUE(ventana.mensajes.empty());
+    EXPECT_TRUE(fs::is_empty(carpeta.ruta() / "dir.csv"));
+}
+
+// A replaced file keeps its mode, and its owner and group when root writes
+// another user's file.
+TEST_F(Exportar, AReplacedFileKeepsItsOwnerAndMode) {
+    const std::string ruta = carpeta.Escribir("ajeno.csv", "viejo\r\n");
+    ASSERT_EQ(::chmod(ruta.c_str(), 0640), 0);
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(ruta.c_str(), 4321, 4322), 0);
+    }
+    struct stat antes {};
+    ASSERT_EQ(::stat(ruta.c_str(), &antes), 0);
+    std::string error;
+    ASSERT_TRUE(EscribirArchivoCSV(ruta, {"nuevo"}, error)) << error;
+    struct stat despues {};
+    ASSERT_EQ(::stat(ruta.c_str(), &despues), 0);
+    EXPECT_EQ(Leer(ruta), "nuevo\r\n");
+    EXPECT_EQ(despues.st_mode & 07777, 0640u);
+    EXPECT_EQ(despues.st_uid, antes.st_uid);
+    EXPECT_EQ(despues.st_gid, antes.st_gid);
+    EXPECT_EQ(Archivos(carpeta.ruta()), std::vector<std::string>{"ajeno.csv"});
+}
+
 TEST(ArchivoCSV, BytesAndNames) {
     EXPECT_EQ(BytesArchivoCSV({}), "");
     EXPECT_EQ(BytesArchivoCSV({"", "é°"}), "\r\n\xE9\xB0\r\n");

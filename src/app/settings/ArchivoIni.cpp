@@ -1,9 +1,5 @@
 #include "app/settings/ArchivoIni.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -11,6 +7,7 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "app/ArchivoSeguro.h"
 #include "app/Regional.h"
 #include "app/Texto.h"
 
@@ -52,56 +49,6 @@ int HexDigito(char c) {
         return c - 'A' + 10;
     }
     return -1;
-}
-
-// Reads a whole file; errno-style code on failure (ENOENT when missing).
-int LeerArchivo(const std::string& ruta, std::string& bytes) {
-    const int fd = ::open(ruta.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return errno;
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-        const int e = errno;
-        ::close(fd);
-        return e;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
-    }
-    char bloque[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, bloque, sizeof bloque);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            const int e = errno;
-            ::close(fd);
-            return e;
-        }
-        if (n == 0) {
-            break;
-        }
-        bytes.append(bloque, static_cast<std::size_t>(n));
-    }
-    ::close(fd);
-    return 0;
-}
-
-bool EscribirTodo(int fd, std::string_view datos) {
-    while (!datos.empty()) {
-        const ssize_t n = ::write(fd, datos.data(), datos.size());
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        datos.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
 }
 
 }  // namespace
@@ -274,13 +221,18 @@ std::string TextoRealIni(double valor, char separador) {
 
 ArchivoIni::ArchivoIni(std::string ruta) : ruta_(std::move(ruta)) {
     std::string bytes;
-    const int e = LeerArchivo(ruta_, bytes);
-    if (e == 0) {
+    const FalloArchivo fallo = LeerArchivoEntero(ruta_, bytes);
+    if (!fallo) {
         existia_ = true;
         Analizar(bytes);
-    } else if (e != ENOENT && e != ENOTDIR) {
-        errorLectura_ = e;
+    } else if (fallo.causa != FalloArchivo::Causa::Sistema ||
+               (fallo.numero != ENOENT && fallo.numero != ENOTDIR)) {
+        falloLectura_ = fallo;
     }
+}
+
+std::string ArchivoIni::TextoErrorLectura() const {
+    return falloLectura_.Texto(ruta_);
 }
 
 ArchivoIni ArchivoIni::DesdeTexto(std::string_view cp1252) {
@@ -294,23 +246,21 @@ char ArchivoIni::Separador() const {
 }
 
 void ArchivoIni::Analizar(std::string_view bytes) {
+    // A line ends at CR LF, at LF or at CR alone; each line keeps its own end.
     lineas_.clear();
     std::size_t i = 0;
     while (i < bytes.size()) {
-        const std::size_t j = bytes.find('\n', i);
+        const std::size_t j = bytes.find_first_of("\r\n", i);
         std::string texto;
         std::string fin;
         if (j == std::string_view::npos) {
             texto = bytes.substr(i);
             i = bytes.size();
-        } else if (j > i && bytes[j - 1] == '\r') {
-            texto = bytes.substr(i, j - 1 - i);
-            fin = "\r\n";
-            i = j + 1;
         } else {
             texto = bytes.substr(i, j - i);
-            fin = "\n";
-            i = j + 1;
+            const bool par = bytes[j] == '\r' && j + 1 < bytes.size() && bytes[j + 1] == '\n';
+            fin = par ? "\r\n" : std::string(1, bytes[j]);
+            i = j + fin.size();
         }
         lineas_.push_back(AnalizarLinea(std::move(texto), std::move(fin), lineas_.empty()));
     }
@@ -569,71 +519,15 @@ std::string ArchivoIni::Contenido() const {
 // Writing it
 
 std::optional<ErrorEscritura> ArchivoIni::Guardar() const {
-    const auto fallo = [this](int e) { return ErrorEscritura{ruta_, TextoSistema(e)}; };
     if (ruta_.empty()) {
-        return fallo(ENOENT);
+        return ErrorEscritura{ruta_, TextoSistema(ENOENT)};
     }
-
-    // A link is followed: the file it names is the one replaced.
-    std::string destino = ruta_;
-    if (char* real = ::realpath(ruta_.c_str(), nullptr)) {
-        destino = real;
-        std::free(real);
+    // What could not be read is not overwritten.
+    if (falloLectura_) {
+        return ErrorEscritura{ruta_, falloLectura_.Texto(ruta_)};
     }
-    struct stat st {};
-    const bool existe = ::stat(destino.c_str(), &st) == 0;
-    if (existe) {
-        if (!S_ISREG(st.st_mode)) {
-            return fallo(S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
-        }
-        // What could not be read is not overwritten, nor a file the user made
-        // read-only.
-        if (errorLectura_ != 0) {
-            return fallo(errorLectura_);
-        }
-        if (::access(destino.c_str(), W_OK) != 0) {
-            return fallo(errno);
-        }
-    }
-
-    const std::size_t barra = destino.rfind('/');
-    const std::string carpeta = barra == std::string::npos ? "." : destino.substr(0, barra + 1);
-    const std::string nombre = barra == std::string::npos ? destino : destino.substr(barra + 1);
-    std::string temporal = carpeta + (barra == std::string::npos ? "/." : ".") + nombre + ".XXXXXX";
-    const int fd = ::mkstemp(temporal.data());
-    if (fd < 0) {
-        return fallo(errno);
-    }
-
-    mode_t modo;
-    if (existe) {
-        modo = st.st_mode & 07777;
-        if (::fchown(fd, st.st_uid, st.st_gid) != 0) {
-            // Only the owner's own files can be handed back; keep ours.
-        }
-    } else {
-        const mode_t mascara = ::umask(0);
-        ::umask(mascara);
-        modo = 0666 & ~mascara;
-    }
-    bool bien = ::fchmod(fd, modo) == 0 && EscribirTodo(fd, Contenido()) && ::fsync(fd) == 0;
-    int e = bien ? 0 : errno;
-    if (::close(fd) != 0 && bien) {
-        bien = false;
-        e = errno;
-    }
-    if (bien && ::rename(temporal.c_str(), destino.c_str()) != 0) {
-        bien = false;
-        e = errno;
-    }
-    if (!bien) {
-        ::unlink(temporal.c_str());
-        return fallo(e);
-    }
-    const int dir = ::open(carpeta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
+    if (const FalloArchivo fallo = ReemplazarArchivo(ruta_, Contenido())) {
+        return ErrorEscritura{ruta_, fallo.Texto(ruta_)};
     }
     return std::nullopt;
 }

@@ -6,11 +6,12 @@
 // with ';' are comments. A value is read with the blanks around it removed
 // and, when it stands between two equal quotes (' or "), without them.
 //
-// The file is Windows-1252 text with CR LF line ends; the texts handed in and
-// out here are UTF-8. Writing changes only what it must: a key that exists
-// gets its value replaced in place (the line is left untouched when the value
-// reads the same already), a missing key goes after the last key of its
-// section, a missing section goes at the end of the file after a blank line.
+// The file is Windows-1252 text; a line ends at CR LF, LF or CR alone, and
+// lines added here end in CR LF. The texts handed in and out here are UTF-8.
+// Writing changes only what it must: a key that exists gets its value
+// replaced in place (the line is left untouched when the value reads the
+// same already), a missing key goes after the last key of its section, a
+// missing section goes at the end of the file after a blank line.
 // Every other byte of the file (comments, blank lines, unknown sections and
 // keys, their order, their line ends) stays as it was.
 //
@@ -26,6 +27,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "app/ArchivoSeguro.h"
 
 namespace varnolt {
 
@@ -53,8 +56,13 @@ class ArchivoIni {
     const std::string& Ruta() const { return ruta_; }
     // True when the file was there and was read.
     bool Existia() const { return existia_; }
-    // The errno of a file that is there but could not be read (0 otherwise).
-    int ErrorLectura() const { return errorLectura_; }
+    // The errno of a file that is there but could not be read (0 otherwise);
+    // EINVAL for one that is not a regular file (a FIFO, a device).
+    int ErrorLectura() const { return falloLectura_.numero; }
+    // Why such a file could not be read, for the user (names the file when
+    // it is not a regular file).
+    const FalloArchivo& FalloLectura() const { return falloLectura_; }
+    std::string TextoErrorLectura() const;
 
     // The separator of reals; the regional one unless set.
     char SeparadorDecimal() const { return Separador(); }
@@ -88,15 +96,16 @@ class ArchivoIni {
     std::string Contenido() const;
 
     // Writes the file to its path: a temporary file beside it, then renamed
-    // over it, so that a failed write leaves the old file as it was. A file
-    // that is there but cannot be read or written is not replaced.
+    // over it, so that a failed write leaves the old file as it was (see
+    // ReemplazarArchivo). A file that is there but cannot be read or written,
+    // is read-only or is not a regular file is not replaced.
     std::optional<ErrorEscritura> Guardar() const;
 
   private:
     enum class Tipo : std::uint8_t { Otra, Seccion, Clave };
     struct Linea {
         std::string texto;  // bytes without the line end
-        std::string fin;    // "\r\n", "\n" or "" (last line without end)
+        std::string fin;    // "\r\n", "\n", "\r" or "" (last line without end)
         Tipo tipo = Tipo::Otra;
         std::string nombre;           // section or key name, folded to upper case (UTF-8)
         std::size_t inicioValor = 0;  // key lines: where the value text starts
@@ -114,7 +123,7 @@ class ArchivoIni {
 
     std::string ruta_;
     bool existia_ = false;
-    int errorLectura_ = 0;
+    FalloArchivo falloLectura_;
     char separador_ = '\0';  // '\0': the regional one, asked for on first use
     std::vector<Linea> lineas_;
 

@@ -1,9 +1,12 @@
 #include "app/settings/ArchivoIni.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <ctime>
 
 #include <csignal>
 #include <filesystem>
@@ -81,6 +84,31 @@ TEST(ArchivoIni, FinesDeLineaLfYSinFinal) {
     const ArchivoIni ini = Ini("[S]\na=1\nb=2");
     EXPECT_EQ(ini.LeerEntero("S", "a", 0), 1);
     EXPECT_EQ(ini.LeerEntero("S", "b", 0), 2);
+}
+
+// CR alone, LF and CR LF end a line alike; every line keeps its own end and
+// the lines added end in CR LF.
+TEST(ArchivoIni, FinesDeLineaCrLfYCrLf) {
+    struct Caso {
+        const char* fin;
+    };
+    for (const Caso c : {Caso{"\r"}, Caso{"\n"}, Caso{"\r\n"}}) {
+        const std::string fin = c.fin;
+        const std::string texto =
+            "[Data]" + fin + "TZ=2" + fin + "; nota" + fin + "[View]" + fin + "Edad=0" + fin;
+        ArchivoIni ini = Ini(texto);
+        EXPECT_EQ(ini.Secciones(), (std::vector<std::string>{"Data", "View"}));
+        EXPECT_EQ(ini.LeerEntero("Data", "TZ", 0), 2);
+        EXPECT_FALSE(ini.LeerBooleano("View", "Edad", true));
+        ini.EscribirEntero("Data", "TZ", 3);
+        ini.EscribirEntero("Data", "Nueva", 1);
+        ini.EscribirEntero("Otra", "x", 1);
+        EXPECT_EQ(ini.Contenido(), "[Data]" + fin + "TZ=3" + fin + "Nueva=1\r\n; nota" + fin +
+                                       "[View]" + fin + "Edad=0" + fin + "\r\n[Otra]\r\nx=1\r\n");
+    }
+    // A CR right before an LF makes one line end, an LF before a CR two.
+    EXPECT_EQ(Ini("[A]\n\rx=1").Claves("A"), std::vector<std::string>{"x"});
+    EXPECT_EQ(Ini("[A]\n\rx=1").Contenido(), "[A]\n\rx=1");
 }
 
 TEST(ArchivoIni, Enteros) {
@@ -385,6 +413,71 @@ TEST(ArchivoIni, FalloAlEscribirDejaElArchivoComoEstaba) {
     EXPECT_EQ(error->textoSistema, std::system_category().message(EFBIG));
     EXPECT_EQ(Leer(ruta), antes);
     EXPECT_EQ(Listado(dir.Ruta()), "Varnolt.ini\n");
+}
+
+// Whatever is not a regular file is not read (a FIFO would block the
+// opening) and not replaced.
+TEST(ArchivoIni, UnFifoNoSeLeeNiSeReemplaza) {
+    CarpetaTemporal dir;
+    const std::string ruta = dir / "Varnolt.ini";
+    ASSERT_EQ(::mkfifo(ruta.c_str(), 0600), 0);
+    ArchivoIni ini(ruta);
+    EXPECT_FALSE(ini.Existia());
+    EXPECT_EQ(ini.FalloLectura().causa, FalloArchivo::Causa::NoNormal);
+    EXPECT_EQ(ini.TextoErrorLectura(), "\"" + ruta + "\" no es un archivo normal");
+    ini.EscribirEntero("A", "x", 2);
+    const auto error = ini.Guardar();
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->Texto(),
+              "Unable to write to " + ruta + "\n\"" + ruta + "\" no es un archivo normal");
+    struct stat st {};
+    ASSERT_EQ(::lstat(ruta.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    EXPECT_EQ(Listado(dir.Ruta()), "Varnolt.ini\n");
+}
+
+// Read-only even for root, who could write it anyway.
+TEST(ArchivoIni, UnArchivoSinPermisoDeEscrituraNoSeReemplazaNiPorRoot) {
+    CarpetaTemporal dir;
+    const std::string ruta = dir / "Varnolt.ini";
+    Escribir(ruta, "[A]\r\nx=1\r\n");
+    ASSERT_EQ(::chmod(ruta.c_str(), 0444), 0);
+    ArchivoIni ini(ruta);
+    ini.EscribirEntero("A", "x", 2);
+    const auto error = ini.Guardar();
+    ASSERT_TRUE(error.has_value());
+    if (::geteuid() == 0) {
+        EXPECT_EQ(error->textoSistema, "\"" + ruta + "\" es de solo lectura");
+    }
+    EXPECT_EQ(Leer(ruta), "[A]\r\nx=1\r\n");
+}
+
+// A write killed before its rename leaves ".Varnolt.ini.XXXXXX" behind; the
+// next successful write removes such files older than the current run, and
+// nothing else.
+TEST(ArchivoIni, GuardarBorraLosTemporalesViejosDelMismoNombre) {
+    CarpetaTemporal dir;
+    const std::string ruta = dir / "Varnolt.ini";
+    Escribir(ruta, "[A]\r\nx=1\r\n");
+    const auto viejo = [&](const std::string& nombre) {
+        Escribir(dir / nombre, "resto");
+        const timespec hace[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
+        EXPECT_EQ(::utimensat(AT_FDCWD, (dir / nombre).c_str(), hace, 0), 0);
+    };
+    viejo(".Varnolt.ini.a1B2c3");                                // removed
+    viejo(".Varnolt.ini.zzzzzz");                                // removed
+    viejo(".Varnolt.ini.abc");                                   // not the pattern
+    viejo(".Otro.ini.a1B2c3");                                   // another file's
+    viejo("Varnolt.ini.a1B2c3");                                 // no leading dot
+    Escribir(dir / ".Varnolt.ini.Nuevo1", "de esta ejecucion");  // newer than the run
+    ASSERT_EQ(::symlink("Varnolt.ini", (dir / ".Varnolt.ini.enlace").c_str()), 0);
+    ArchivoIni ini(ruta);
+    ini.EscribirEntero("A", "x", 2);
+    ASSERT_EQ(ini.Guardar(), std::nullopt);
+    EXPECT_EQ(Listado(dir.Ruta()),
+              ".Otro.ini.a1B2c3\n.Varnolt.ini.Nuevo1\n.Varnolt.ini.abc\n.Varnolt.ini.enlace\n"
+              "Varnolt.ini\nVarnolt.ini.a1B2c3\n");
+    EXPECT_EQ(Leer(ruta), "[A]\r\nx=2\r\n");
 }
 
 TEST(ArchivoIni, SinRutaNoSeGuarda) {

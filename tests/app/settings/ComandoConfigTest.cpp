@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <sstream>
 
 #include "Temporal.h"
@@ -86,6 +88,15 @@ TEST_F(ComandoConfigTest, ArchivoIlegible) {
     const Salida s = Ejecutar({"--archivo=" + (dir_ / "carpeta.ini")});
     EXPECT_EQ(s.codigo, 1);
     EXPECT_NE(s.err.find("no se puede leer"), std::string::npos);
+}
+
+TEST_F(ComandoConfigTest, UnFifoNoBloqueaYSeNombra) {
+    const std::string ruta = dir_ / "fifo.ini";
+    ASSERT_EQ(::mkfifo(ruta.c_str(), 0600), 0);
+    const Salida s = Ejecutar({"--archivo", ruta});
+    EXPECT_EQ(s.codigo, 1);
+    EXPECT_EQ(s.err, "varnolt-cli config: \"" + ruta + "\" no es un archivo normal\n");
+    EXPECT_EQ(s.out, "");
 }
 
 TEST_F(ComandoConfigTest, ValoresTalComoLosTieneElPrograma) {
