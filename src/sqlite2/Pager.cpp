@@ -11,11 +11,11 @@
 // "database disk image is malformed". More in Pager.h.
 #include "sqlite2/Pager.h"
 
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
 
 #include "sqlite2/Error.h"
 
@@ -36,7 +36,9 @@ std::uint32_t PagesFor(std::uint64_t bytes) {
 
 std::unique_ptr<Pager> Pager::OpenFile(const std::string& path) {
     std::unique_ptr<Pager> pager(new Pager());
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without blocking: a FIFO put where the file was checked would
+    // otherwise wait for a writer forever. Only a regular file is read.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         throw EngineError(kCantOpen);
     }

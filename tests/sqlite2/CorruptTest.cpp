@@ -6,6 +6,10 @@
 // copies live in memory only.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <cstring>
 #include <random>
 
@@ -23,15 +27,20 @@ const std::string kMalformed = "database disk image is malformed";
 
 using Image = std::vector<std::uint8_t>;
 
-Image Fixture(const std::string& name) { return ReadFile(FixturePath(name)); }
+Image Fixture(const std::string& name) {
+    return ReadFile(FixturePath(name));
+}
 
-std::size_t PageBase(std::uint32_t pgno) { return std::size_t(pgno - 1) * kPageSize; }
+std::size_t PageBase(std::uint32_t pgno) {
+    return std::size_t(pgno - 1) * kPageSize;
+}
 
 std::uint32_t Get32(const Image& img, std::size_t at) {
     return img[at] | (img[at + 1] << 8) | (img[at + 2] << 16) | (std::uint32_t(img[at + 3]) << 24);
 }
 void Put32(Image& img, std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) img[at + i] = std::uint8_t(v >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        img[at + i] = std::uint8_t(v >> (8 * i));
 }
 void Put16(Image& img, std::size_t at, std::uint16_t v) {
     img[at] = std::uint8_t(v);
@@ -44,13 +53,16 @@ std::string ReadAll(const Image& img) {
     try {
         auto db = Database::OpenMemory(img.data(), img.size());
         db->readTable("sqlite_master");
-        for (const std::string& name : db->tableNames()) db->readTable(name);
+        for (const std::string& name : db->tableNames())
+            db->readTable(name);
         // The exec path too, with the program's pragmas.
-        db->exec("PRAGMA show_datatypes = ON; PRAGMA empty_result_callbacks = ON;", nullptr, nullptr);
+        db->exec("PRAGMA show_datatypes = ON; PRAGMA empty_result_callbacks = ON;", nullptr,
+                 nullptr);
         for (const std::string& name : db->tableNames()) {
             Dump d;
             auto s = db->exec("select *, rowid from " + name + "\n", CaptureWithTypes, &d);
-            if (!s.ok()) return s.message;
+            if (!s.ok())
+                return s.message;
         }
     } catch (const EngineError& e) {
         return e.what();
@@ -88,9 +100,11 @@ std::size_t OverflowPointerOf(const Image& img, const std::string& table) {
             if (c.keySize + c.dataSize > kMaxLocalPayload) {
                 return PageBase(pgno) + c.offset + kCellHeaderSize + kMaxLocalPayload;
             }
-            if (c.leftChild) todo.push_back(c.leftChild);
+            if (c.leftChild)
+                todo.push_back(c.leftChild);
         }
-        if (page.rightChild) todo.push_back(page.rightChild);
+        if (page.rightChild)
+            todo.push_back(page.rightChild);
     }
     ADD_FAILURE() << "no overflow cell in " << table;
     return 0;
@@ -115,6 +129,17 @@ TEST(Corrupt, TruncatedFilesFailCleanly) {
         Image cut(big.begin(), big.begin() + long(size));
         EXPECT_EQ(ReadAll(cut), kMalformed) << size;
     }
+}
+
+TEST(Corrupt, TheFileLayerNeverWaitsOnAFifo) {
+    // Opened directly, past the engine's own check: refused at once.
+    char plantilla[] = "/tmp/varnolt_fifo_XXXXXX";
+    ASSERT_NE(::mkdtemp(plantilla), nullptr);
+    const std::string fifo = std::string(plantilla) + "/db.arq";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_THROW(Pager::OpenFile(fifo), EngineError);
+    ::unlink(fifo.c_str());
+    ::rmdir(plantilla);
 }
 
 TEST(Corrupt, AnEmptyFileIsAnEmptyDatabase) {
@@ -271,7 +296,8 @@ TEST(Corrupt, RandomByteChangesNeverCrash) {
             for (int k = 0; k < changes; ++k) {
                 std::size_t at = rng() % d.size();
                 // Aim at page headers and cell headers half of the time.
-                if (rng() % 2) at = (at & ~std::size_t(1023)) + rng() % 32;
+                if (rng() % 2)
+                    at = (at & ~std::size_t(1023)) + rng() % 32;
                 d[at] = std::uint8_t(rng());
             }
             std::string r = ReadAll(d);
