@@ -3,7 +3,7 @@
 # Sourced by run.sh and test.sh.
 varnolt_install_deps() {
     local wanted=(cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-                  libbenchmark-dev libswe-dev clang libclang-rt-14-dev fonts-dejavu-core "$@")
+                  libbenchmark-dev libswe-dev swe-basic-data swetest clang libclang-rt-14-dev fonts-dejavu-core "$@")
     local missing=()
     local p
     for p in "${wanted[@]}"; do
