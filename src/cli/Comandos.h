@@ -12,5 +12,6 @@ using Argumentos = std::vector<std::string>;
 
 int ComandoResumen(const Argumentos& args, std::ostream& out, std::ostream& err);
 int ComandoArquetipos(const Argumentos& args, std::ostream& out, std::ostream& err);
+int ComandoAgenda(const Argumentos& args, std::ostream& out, std::ostream& err);
 
 }  // namespace varnolt

@@ -4,6 +4,7 @@ add_library(varnolt_cli STATIC
     ${CMAKE_CURRENT_LIST_DIR}/OpcionesAnalisis.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ComandoRangos.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ComandoCsv.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ComandoAgenda.cpp
 )
 target_link_libraries(varnolt_cli PUBLIC varnolt_core)
 if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/ComandoConfig.cpp)

@@ -23,6 +23,7 @@ constexpr const char* kAyuda = R"(uso: varnolt-cli ORDEN [opciones] ...
   config      muestra la configuración tal como la lee el programa
   rangos      pulsa "Detallar": los rangos de contactos de los pares elegidos
   csv         el reporte CSV de esos rangos, o su archivo con --salida
+  agenda      calcula la agenda de tránsitos de una carta natal
 
 "varnolt-cli ORDEN --help" explica cada orden.
 )";
@@ -50,6 +51,9 @@ int main(int argc, char** argv) {
     }
     if (orden == "rangos") {
         return varnolt::ComandoRangos(args, std::cout, std::cerr);
+    }
+    if (orden == "agenda") {
+        return varnolt::ComandoAgenda(args, std::cout, std::cerr);
     }
     if (orden == "csv") {
         return varnolt::ComandoCsv(args, std::cout, std::cerr);

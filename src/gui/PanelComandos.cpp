@@ -3,6 +3,7 @@
 // month calendar, the transit, natal and angle filter lists with their group
 // buttons, and the information labels. Each control is created under its
 // component name and wired to the core handler of the same name.
+#include "gui/DialogoCarta.h"
 #include "gui/VentanaVarnolt.h"
 
 #include <QButtonGroup>
@@ -216,7 +217,18 @@ QWidget* VentanaVarnolt::ConstruirPanel2() {
     sbLoadTerms_->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
     sbLoadTerms_->setIconSize(QSize(20, 20));
     sbLoadTerms_->setFixedSize(30, 26);
-    v->addWidget(sbLoadTerms_, 0, Qt::AlignLeft);
+    // "Nueva" beside it: the agenda of a natal chart (DialogoCarta.h).
+    auto* filaTerms = new QHBoxLayout();
+    filaTerms->setSpacing(4);
+    filaTerms->addWidget(sbLoadTerms_);
+    auto* sbNueva =
+        Boton(QStringLiteral("SBNuevaAgenda"), QStringLiteral("Nueva"),
+              QStringLiteral("Nueva agenda: los tránsitos de una carta natal (Ctrl+N)"), p);
+    sbNueva->setFixedHeight(26);
+    filaTerms->addWidget(sbNueva);
+    filaTerms->addStretch(1);
+    v->addLayout(filaTerms);
+    new AccionNuevaAgenda(*this, sbNueva);
     auto* about = new QLabel(p);
     about->setObjectName(QStringLiteral("LabelAbout"));
     QFont fa = about->font();

@@ -1,0 +1,251 @@
+#include "transitos/DatosCarta.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "app/settings/Configuracion.h"
+
+namespace varnolt {
+namespace {
+
+std::string_view Recortar(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
+        s.remove_suffix(1);
+    return s;
+}
+
+bool Entero(std::string_view s, int& v) {
+    if (s.empty())
+        return false;
+    const auto r = std::from_chars(s.data(), s.data() + s.size(), v);
+    return r.ec == std::errc() && r.ptr == s.data() + s.size();
+}
+
+bool Real(std::string_view s, double& v) {
+    s = Recortar(s);
+    if (s.empty())
+        return false;
+    if (s.front() == '+')
+        s.remove_prefix(1);
+    const auto r = std::from_chars(s.data(), s.data() + s.size(), v);
+    return r.ec == std::errc() && r.ptr == s.data() + s.size() && std::isfinite(v);
+}
+
+// "AAAA-MM-DD" into its three numbers.
+bool Fecha(std::string_view s, int& y, int& m, int& d) {
+    const size_t a = s.find('-');
+    const size_t b = a == std::string_view::npos ? a : s.find('-', a + 1);
+    return b != std::string_view::npos && Entero(s.substr(0, a), y) &&
+           Entero(s.substr(a + 1, b - a - 1), m) && Entero(s.substr(b + 1), d);
+}
+
+bool AnioEnRango(int y) {
+    return y >= kAnioMinimoAgenda && y <= kAnioMaximoAgenda;
+}
+
+std::string TextoRangoAnios() {
+    return std::to_string(kAnioMinimoAgenda) + " y " + std::to_string(kAnioMaximoAgenda);
+}
+
+}  // namespace
+
+std::optional<HoraLocal> LeerNacimiento(std::string_view texto, std::string& error) {
+    texto = Recortar(texto);
+    const size_t t = texto.find_first_of("T ");
+    HoraLocal h;
+    const std::string_view hora = t == std::string_view::npos ? "" : texto.substr(t + 1);
+    const size_t dp = hora.find(':');
+    if (t == std::string_view::npos || !Fecha(texto.substr(0, t), h.anio, h.mes, h.dia) ||
+        dp == std::string_view::npos || !Entero(hora.substr(0, dp), h.hora) ||
+        !Entero(hora.substr(dp + 1), h.minuto)) {
+        error = "la fecha de nacimiento \"" + std::string(texto) +
+                "\" no tiene la forma AAAA-MM-DDTHH:MM";
+        return std::nullopt;
+    }
+    if (!EsFechaValida(h.anio, h.mes, h.dia) || h.hora < 0 || h.hora > 23 || h.minuto < 0 ||
+        h.minuto > 59) {
+        error = "la fecha de nacimiento \"" + std::string(texto) + "\" no existe";
+        return std::nullopt;
+    }
+    if (!AnioEnRango(h.anio)) {
+        error = "la fecha de nacimiento \"" + std::string(texto) +
+                "\" está fuera de las efemérides (años entre " + TextoRangoAnios() + ")";
+        return std::nullopt;
+    }
+    return h;
+}
+
+bool LeerLugar(std::string_view texto, double& latitud, double& longitud, std::string& error) {
+    const size_t coma = texto.find(',');
+    if (coma == std::string_view::npos || !Real(texto.substr(0, coma), latitud) ||
+        !Real(texto.substr(coma + 1), longitud)) {
+        error = "el lugar \"" + std::string(texto) +
+                "\" no tiene la forma LAT,LON en grados decimales (p. ej. 40.4168,-3.7038)";
+        return false;
+    }
+    if (latitud < -90 || latitud > 90) {
+        error = "la latitud " + std::string(Recortar(texto.substr(0, coma))) +
+                " está fuera de -90 a 90 grados";
+        return false;
+    }
+    if (longitud < -180 || longitud > 180) {
+        error = "la longitud " + std::string(Recortar(texto.substr(coma + 1))) +
+                " está fuera de -180 a 180 grados";
+        return false;
+    }
+    return true;
+}
+
+std::optional<TFecha> LeerLimite(std::string_view texto, bool final, std::string& error) {
+    texto = Recortar(texto);
+    int y = 0;
+    int m = final ? 12 : 1;
+    int d = final ? 31 : 1;
+    const bool soloAnio = Entero(texto, y);
+    if (!soloAnio && !Fecha(texto, y, m, d)) {
+        error = "la fecha \"" + std::string(texto) + "\" no es un año AAAA ni una fecha AAAA-MM-DD";
+        return std::nullopt;
+    }
+    if (!EsFechaValida(y, m, d)) {
+        error = "la fecha \"" + std::string(texto) + "\" no existe";
+        return std::nullopt;
+    }
+    if (!AnioEnRango(y)) {
+        error = "la fecha \"" + std::string(texto) +
+                "\" está fuera de las efemérides (años entre " + TextoRangoAnios() + ")";
+        return std::nullopt;
+    }
+    return CodificarFecha(y, m, d);
+}
+
+std::optional<PeticionAgenda> LeerPeticion(const TextosCarta& t, std::string& error) {
+    PeticionAgenda p;
+    p.nombre = std::string(Recortar(t.nombre));
+    const auto nac = LeerNacimiento(t.nacimiento, error);
+    if (!nac)
+        return std::nullopt;
+    p.nacimiento = *nac;
+    const auto zona = ZonaHoraria::Leer(Recortar(t.zona));
+    if (!zona) {
+        error = "la zona horaria \"" + std::string(Recortar(t.zona)) +
+                "\" no se conoce: use un nombre IANA como Europe/Madrid o un desplazamiento "
+                "como +02:00";
+        return std::nullopt;
+    }
+    p.zona = *zona;
+    if (!LeerLugar(t.lugar, p.latitud, p.longitud, error))
+        return std::nullopt;
+
+    std::optional<TFecha> desde;
+    if (Recortar(t.desde).empty()) {
+        desde = CodificarFecha(DecodificarFecha(Hoy()).anio, 1, 1);
+    } else {
+        desde = LeerLimite(t.desde, false, error);
+    }
+    if (!desde)
+        return std::nullopt;
+    std::optional<TFecha> hasta;
+    if (Recortar(t.hasta).empty()) {
+        hasta = CodificarFecha(DecodificarFecha(*desde).anio, 12, 31);
+    } else {
+        hasta = LeerLimite(t.hasta, true, error);
+    }
+    if (!hasta)
+        return std::nullopt;
+    if (*hasta < *desde) {
+        error = "el rango termina antes de empezar (--hasta es anterior a --desde)";
+        return std::nullopt;
+    }
+    const FechaCivil a = DecodificarFecha(*desde);
+    if (*hasta >= CodificarFecha(a.anio + kAniosMaximosAgenda, a.mes, a.mes == 2 ? 28 : a.dia)) {
+        error = "el rango pasa de " + std::to_string(kAniosMaximosAgenda) +
+                " años; divídalo en varias agendas";
+        return std::nullopt;
+    }
+    p.desde = *desde;
+    p.hasta = *hasta;
+    return p;
+}
+
+void AplicarConfiguracion(PeticionAgenda& p, const Configuracion& config, std::string* aviso) {
+    bool conocido = true;
+    const int id = config.Entero("Data", "IdSysHousesNat");
+    p.sistemaCasas = SistemaCasas(id, &conocido);
+    if (!conocido && aviso != nullptr) {
+        *aviso = "IdSysHousesNat=" + std::to_string(id) +
+                 " no es un sistema de casas conocido; se usa Placidus";
+    }
+    AplicarOrbesConfiguracion(p.modelo, config);
+}
+
+std::string ArchivoUltimaCarta() {
+    std::string base;
+    if (const char* x = std::getenv("XDG_CONFIG_HOME"); x != nullptr && *x == '/') {
+        base = x;
+    } else if (const char* h = std::getenv("HOME"); h != nullptr && *h != '\0') {
+        base = std::string(h) + "/.config";
+    } else {
+        return "";
+    }
+    return base + "/varnolt/ultima_carta.ini";
+}
+
+std::optional<TextosCarta> LeerUltimaCarta(const std::string& ruta) {
+    std::ifstream in(ruta, std::ios::binary);
+    if (ruta.empty() || !in)
+        return std::nullopt;
+    TextosCarta t;
+    for (std::string l; std::getline(in, l);) {
+        const size_t igual = l.find('=');
+        if (igual == std::string::npos)
+            continue;
+        const std::string_view clave = Recortar(std::string_view(l).substr(0, igual));
+        const std::string valor(Recortar(std::string_view(l).substr(igual + 1)));
+        if (clave == "nombre")
+            t.nombre = valor;
+        else if (clave == "nacimiento")
+            t.nacimiento = valor;
+        else if (clave == "zona")
+            t.zona = valor;
+        else if (clave == "lugar")
+            t.lugar = valor;
+        else if (clave == "desde")
+            t.desde = valor;
+        else if (clave == "hasta")
+            t.hasta = valor;
+    }
+    return t;
+}
+
+bool GuardarUltimaCarta(const std::string& ruta, const TextosCarta& t) {
+    if (ruta.empty())
+        return false;
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(ruta).parent_path(), ec);
+    auto linea = [](std::string v) {
+        for (char& c : v) {
+            if (c == '\n' || c == '\r')
+                c = ' ';
+        }
+        return v;
+    };
+    const std::string temporal = ruta + ".tmp";
+    {
+        std::ofstream out(temporal, std::ios::binary | std::ios::trunc);
+        out << "; La última carta de Varnolt (Nueva agenda)\n"
+            << "nombre=" << linea(t.nombre) << "\nnacimiento=" << linea(t.nacimiento)
+            << "\nzona=" << linea(t.zona) << "\nlugar=" << linea(t.lugar)
+            << "\ndesde=" << linea(t.desde) << "\nhasta=" << linea(t.hasta) << "\n";
+        if (!out.flush())
+            return false;
+    }
+    std::filesystem::rename(temporal, ruta, ec);
+    return !ec;
+}
+
+}  // namespace varnolt

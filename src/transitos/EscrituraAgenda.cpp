@@ -1,0 +1,190 @@
+#include "transitos/EscrituraAgenda.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <random>
+
+#include "app/Regional.h"
+#include "app/Texto.h"
+
+namespace varnolt {
+namespace {
+
+void AnadirEntero(std::string& s, long long v) {
+    char buf[24];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    s.append(buf, r.ptr);
+}
+
+// A fixed-point number with 'dec' decimals, rounded half away from zero.
+void AnadirFijo(std::string& s, double v, int dec, char sep) {
+    static constexpr long long kPot[] = {1, 10, 100, 1000, 10000};
+    const long long escala = kPot[dec];
+    const bool negativo = v < 0;
+    const long long entero = std::llround(std::fabs(v) * static_cast<double>(escala));
+    if (negativo && entero != 0) {
+        s += '-';
+    }
+    AnadirEntero(s, entero / escala);
+    if (dec > 0) {
+        s += sep;
+        long long resto = entero % escala;
+        char buf[8];
+        for (int k = dec - 1; k >= 0; --k) {
+            buf[k] = static_cast<char>('0' + resto % 10);
+            resto /= 10;
+        }
+        s.append(buf, static_cast<size_t>(dec));
+    }
+}
+
+std::string Cp1252(std::string_view utf8) {
+    return Utf8ACp1252(utf8);
+}
+
+}  // namespace
+
+std::string NombreEnAgenda(const std::string& nombre) {
+    std::string r = Utf8ACp1252(nombre);
+    for (char& c : r) {
+        if (static_cast<unsigned char>(c) <= ' ' || c == 0x7f) {
+            c = '_';
+        }
+    }
+    return r.empty() ? "Carta" : r;
+}
+
+void AnadirLineaAgenda(std::string& s, std::size_t n, const std::string& nombre,
+                       const std::string& nat, const Contacto& c, char sep) {
+    static const auto codigosTransito = [] {
+        std::array<std::string, kNumCuerpos> r;
+        for (int i = 0; i < kNumCuerpos; ++i) {
+            r[i] = Cp1252(CodigoCuerpo(static_cast<Cuerpo>(i)));
+        }
+        return r;
+    }();
+    const std::string& tra = codigosTransito[static_cast<int>(c.transito)];
+    const int angulo = kAngulosAgenda[c.angulo];
+    const FechaCivil f = DecodificarFecha(c.fecha);
+
+    AnadirEntero(s, static_cast<long long>(n));
+    s += " P1 ";
+    s += nombre;
+    s += ' ';
+    AnadirEntero(s, f.anio);
+    s += '-';
+    AnadirEntero(s, f.mes);
+    s += '-';
+    AnadirEntero(s, f.dia);
+    s += ' ';
+    AnadirEntero(s, static_cast<long long>(n));
+    s += ':';
+    s += nat;
+    s += '(';
+    AnadirEntero(s, angulo);
+    s += '\xB0';
+    s += ')';
+    s += tra;
+    s += ' ';
+    s += nat;
+    s += ' ';
+    s += tra;
+    s += ' ';
+    AnadirFijo(s, c.fuerza, 1, sep);
+    s += "%  ";
+    s += TextoBanda(BandaDeFuerza(c.fuerza));
+    s += ' ';
+    AnadirFijo(s, c.peso, 3, sep);
+    s += ' ';
+    AnadirEntero(s, angulo);
+    s += ' ';
+    AnadirFijo(s, c.valor, 4, sep);
+    s += c.aplicativo ? " a n " : " s n ";
+    AnadirFijo(s, c.valor, 2, sep);
+    s += c.retrogrado ? " R " : " D ";
+    AnadirFijo(s, c.posNatal, 4, sep);
+    s += " - - - - ";
+    AnadirFijo(s, c.posTransito, 4, sep);
+    s += "\r\n";
+}
+
+ResultadoAgenda EscribirAgenda(const PeticionAgenda& p, const std::string& ruta,
+                               const std::function<bool(int)>& progreso) {
+    namespace fs = std::filesystem;
+    ResultadoAgenda res;
+    const fs::path destino(ruta);
+    std::random_device azar;
+    const fs::path temporal = destino.parent_path() / (destino.filename().string() + ".tmp" +
+                                                       std::to_string(azar() % 1000000));
+
+    struct Cierre {
+        void operator()(std::FILE* f) const { std::fclose(f); }
+    };
+    std::unique_ptr<std::FILE, Cierre> f(std::fopen(temporal.c_str(), "wb"));
+    if (!f) {
+        res.error =
+            "No se puede crear el archivo \"" + temporal.string() + "\": " + std::strerror(errno);
+        return res;
+    }
+
+    Efemerides efe(p.carpetaEfemerides);
+    const std::int64_t utc = p.zona.AUtc(p.nacimiento);
+    const CartaNatal carta =
+        CalcularCarta(efe, DiaJulianoDeUnix(utc), p.latitud, p.longitud, p.sistemaCasas);
+    const std::string nombre = NombreEnAgenda(p.nombre);
+    const char sep = SeparadorDecimal();
+    std::vector<std::string> natales;
+    for (const PuntoNatal& punto : carta.puntos) {
+        natales.push_back(Cp1252(punto.codigo));
+    }
+
+    std::string bloque = kCabeceraAgenda;
+    bloque += "\r\n";
+    bool escrito = true;
+    std::size_t n = 0;
+    const bool completo = CalcularContactos(
+        efe, carta, p.zona, p.desde, p.hasta, p.modelo,
+        [&](const Contacto& c) {
+            AnadirLineaAgenda(bloque, ++n, nombre, natales[c.punto], c, sep);
+            if (bloque.size() > (1u << 15)) {
+                escrito = escrito &&
+                          std::fwrite(bloque.data(), 1, bloque.size(), f.get()) == bloque.size();
+                bloque.clear();
+            }
+        },
+        progreso);
+    res.avisos = efe.Avisos();
+    std::error_code ec;
+    if (!completo) {
+        f.reset();
+        fs::remove(temporal, ec);
+        res.cancelado = true;
+        return res;
+    }
+    escrito = escrito && std::fwrite(bloque.data(), 1, bloque.size(), f.get()) == bloque.size();
+    escrito = escrito && std::fflush(f.get()) == 0;
+    const int errorEscritura = errno;
+    escrito = (std::fclose(f.release()) == 0) && escrito;
+    if (!escrito) {
+        fs::remove(temporal, ec);
+        res.error =
+            "No se pudo escribir el archivo \"" + ruta + "\": " + std::strerror(errorEscritura);
+        return res;
+    }
+    fs::rename(temporal, destino, ec);
+    if (ec) {
+        res.error = "No se pudo guardar el archivo \"" + ruta + "\": " + ec.message();
+        fs::remove(temporal, ec);
+        return res;
+    }
+    res.hecho = true;
+    res.lineas = n;
+    return res;
+}
+
+}  // namespace varnolt

@@ -1,0 +1,47 @@
+// Time zones of birth data: an IANA zone name resolved with the system's zone
+// data (daylight saving included), or a fixed offset such as "+02:00".
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace varnolt {
+
+// A local civil time, to the minute.
+struct HoraLocal {
+    int anio = 0;
+    int mes = 0;
+    int dia = 0;
+    int hora = 0;
+    int minuto = 0;
+};
+
+class ZonaHoraria {
+  public:
+    // Reads "+HH:MM", "-HH:MM", "+HH" or "UTC"/"Z" as a fixed offset, or an
+    // IANA name ("Europe/Madrid") from the zone folder (TZDIR, else
+    // /usr/share/zoneinfo). Empty when the text is neither.
+    static std::optional<ZonaHoraria> Leer(std::string_view texto);
+
+    const std::string& Texto() const { return texto_; }
+    bool EsFija() const { return fija_; }
+
+    // Seconds since 1970-01-01 UTC of a local time. A local time that the
+    // clocks skip (spring forward) is read with the offset before the change;
+    // one that happens twice (fall back) is the first of the two.
+    std::int64_t AUtc(const HoraLocal& h) const;
+    // The offset from UTC, in seconds, in force at a UTC instant.
+    int DesplazamientoEn(std::int64_t utc) const;
+    // AUtc of many local times at once (the zone data is read once).
+    std::vector<std::int64_t> AUtc(const std::vector<HoraLocal>& horas) const;
+
+  private:
+    std::string texto_;
+    bool fija_ = true;
+    int desplazamiento_ = 0;  // seconds east of UTC, for a fixed offset
+};
+
+}  // namespace varnolt

@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/FormVarnolt.h"
+#include "app/Regional.h"
+#include "cli/Comandos.h"
+#include "cli/VentanaConsola.h"
+#include "support/AgendaDePrueba.h"
+#include "transitos/DatosCarta.h"
+
+namespace varnolt {
+namespace {
+
+struct Salida {
+    int codigo;
+    std::string out;
+    std::string err;
+};
+
+Salida Agenda(const std::vector<std::string>& args) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int codigo = ComandoAgenda(args, out, err);
+    return {codigo, out.str(), err.str()};
+}
+
+std::string Leer(const std::string& ruta) {
+    std::ifstream in(ruta, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<std::string> Base(const std::string& salida) {
+    return {"--nacimiento", "1985-06-15T14:30",
+            "--zona",       "Europe/Madrid",
+            "--lugar",      "40.4168,-3.7038",
+            "--desde",      "2026-03-01",
+            "--hasta",      "2026-03-31",
+            "--nombre",     "Ana María",
+            "--salida",     salida,
+            "--config",     "/nonexistent/Varnolt.ini"};
+}
+
+// The file written by the command loads with the loader as it stands, with
+// every field as the model wrote it.
+TEST(AgendaArchivo, RoundTripThroughTheLoader) {
+    for (char sep : {'.', ','}) {
+        ConfiguracionRegional().SeparadorDecimal = sep;
+        prueba::CarpetaTemporal carpeta;
+        const std::string ruta = (carpeta.ruta() / "ana.csv").string();
+        const Salida s = Agenda(Base(ruta));
+        ASSERT_EQ(s.codigo, 0) << s.err;
+        EXPECT_EQ(s.err, "");
+        EXPECT_EQ(s.out.rfind("Agenda escrita: " + ruta + " [", 0), 0u) << s.out;
+
+        const std::string bytes = Leer(ruta);
+        ASSERT_EQ(bytes.rfind(std::string(kCabeceraAgenda) + "\r\n", 0), 0u);
+        // Windows-1252: "°" and "ú" are single bytes; every line ends in CR LF.
+        EXPECT_NE(bytes.find("\xB0)"), std::string::npos);
+        EXPECT_NE(bytes.find(" J\xFAp "), std::string::npos);
+        EXPECT_NE(bytes.find(" Ana_Mar\xED"
+                             "a 2026-3-1 "),
+                  std::string::npos);
+        size_t lf = 0;
+        for (size_t i = 0; i < bytes.size(); ++i) {
+            if (bytes[i] == '\n') {
+                ++lf;
+                ASSERT_EQ(bytes[i - 1], '\r');
+            }
+        }
+        // No temporary file is left beside it.
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(carpeta.ruta()),
+                                std::filesystem::directory_iterator()),
+                  1);
+
+        VentanaConsola ventana;
+        TFormVarnolt form(ventana);
+        form.CargarAgendas({ruta});
+        ASSERT_TRUE(form.DataCargada) << (ventana.errores.empty() ? "" : ventana.errores[0]);
+        ASSERT_EQ(form.Tendencias.size(), lf - 1);
+        EXPECT_NE(s.out.find("[" + std::to_string(lf - 1) + " registros]"), std::string::npos);
+        EXPECT_EQ(form.Tendencias.front().Fecha, CodificarFecha(2026, 3, 1));
+        EXPECT_EQ(form.Tendencias.back().Fecha, CodificarFecha(2026, 3, 31));
+
+        // Every loaded record against the model computed again.
+        std::string error;
+        auto p = LeerPeticion({"", "1985-06-15T14:30", "Europe/Madrid", "40.4168,-3.7038",
+                               "2026-03-01", "2026-03-31"},
+                              error);
+        Efemerides efe;
+        const CartaNatal carta = CalcularCarta(efe, DiaJulianoDeUnix(p->zona.AUtc(p->nacimiento)),
+                                               p->latitud, p->longitud, 'P');
+        std::vector<Contacto> contactos;
+        CalcularContactos(efe, carta, p->zona, p->desde, p->hasta, p->modelo,
+                          [&](const Contacto& c) { contactos.push_back(c); });
+        ASSERT_EQ(contactos.size(), form.Tendencias.size());
+        // The loader sorts by date only; within a day the order is the file's.
+        for (size_t i = 0; i < contactos.size(); ++i) {
+            const Contacto& c = contactos[i];
+            const TTendencia& t = form.Tendencias[i];
+            ASSERT_EQ(t.Fecha, c.fecha);
+            EXPECT_EQ(t.IdContacto, static_cast<int>(i + 1));
+            EXPECT_EQ(t.ItemNatal.texto(), carta.puntos[c.punto].codigo);
+            EXPECT_EQ(t.NatContacto.texto(), carta.puntos[c.punto].codigo);
+            EXPECT_EQ(t.ItemTransito.texto(), CodigoCuerpo(c.transito));
+            EXPECT_EQ(t.Aspecto, kAngulosAgenda[c.angulo]);
+            EXPECT_EQ(t.AngContacto, kAngulosAgenda[c.angulo]);
+            EXPECT_DOUBLE_EQ(t.Fuerza, c.fuerza);
+            EXPECT_EQ(t.BandaFuerza, BandaDeFuerza(c.fuerza));
+            EXPECT_NEAR(t.Peso, c.peso, 0.0005 + 1e-12);
+            EXPECT_NEAR(t.Valor, c.valor, 0.00005 + 1e-12);
+            EXPECT_NEAR(t.PosNatal, c.posNatal, 0.00005 + 1e-12);
+            EXPECT_NEAR(t.PosTransito, c.posTransito, 0.00005 + 1e-12);
+        }
+    }
+    ConfiguracionRegional().SeparadorDecimal = '.';
+}
+
+TEST(AgendaArchivo, BadInputIsAUsageErrorInSpanish) {
+    prueba::CarpetaTemporal carpeta;
+    const std::string ruta = (carpeta.ruta() / "x.csv").string();
+    struct Caso {
+        std::string opcion, valor, mensaje;
+    };
+    const Caso casos[] = {
+        {"--nacimiento", "1985-02-30T10:00",
+         "la fecha de nacimiento \"1985-02-30T10:00\" no existe"},
+        {"--nacimiento", "1985-06-15T24:00", "no existe"},
+        {"--nacimiento", "15/06/1985 10:00", "no tiene la forma AAAA-MM-DDTHH:MM"},
+        {"--nacimiento", "0950-06-15T10:00", "está fuera de las efemérides"},
+        {"--lugar", "95,3", "la latitud 95 está fuera de -90 a 90 grados"},
+        {"--lugar", "-90.5,3", "la latitud -90.5 está fuera de -90 a 90 grados"},
+        {"--lugar", "40,190", "la longitud 190 está fuera de -180 a 180 grados"},
+        {"--lugar", "40", "no tiene la forma LAT,LON"},
+        {"--zona", "Europe/Madird", "la zona horaria \"Europe/Madird\" no se conoce"},
+        {"--zona", "+25:00", "no se conoce"},
+        {"--desde", "3100", "la fecha \"3100\" está fuera de las efemérides"},
+        {"--hasta", "2026-02-29", "la fecha \"2026-02-29\" no existe"},
+        {"--hasta", "2025", "el rango termina antes de empezar"},
+        {"--hasta", "2200", "el rango pasa de 100 años"},
+        {"--desde", "marzo", "no es un año AAAA ni una fecha AAAA-MM-DD"},
+    };
+    for (const Caso& c : casos) {
+        std::vector<std::string> args = Base(ruta);
+        for (size_t i = 0; i + 1 < args.size(); ++i) {
+            if (args[i] == c.opcion) {
+                args[i + 1] = c.valor;
+            }
+        }
+        const Salida s = Agenda(args);
+        EXPECT_EQ(s.codigo, 2) << c.valor;
+        EXPECT_EQ(s.err.rfind("varnolt-cli agenda: ", 0), 0u) << s.err;
+        EXPECT_NE(s.err.find(c.mensaje), std::string::npos) << s.err;
+        EXPECT_FALSE(std::filesystem::exists(ruta)) << c.valor;
+    }
+    EXPECT_EQ(Agenda({"--zona", "UTC"}).codigo, 2);
+    EXPECT_NE(Agenda({"--nacimiento", "1985-06-15T14:30", "--zona", "UTC", "--lugar", "1,1"})
+                  .err.find("falta --salida"),
+              std::string::npos);
+    EXPECT_EQ(Agenda({"--otra", "1"}).codigo, 2);
+    EXPECT_EQ(Agenda({"--help"}).codigo, 0);
+}
+
+TEST(AgendaArchivo, AFailedWriteLeavesTheOldFile) {
+    prueba::CarpetaTemporal carpeta;
+    // A folder that does not exist: exit 1, nothing written.
+    Salida s = Agenda(Base((carpeta.ruta() / "no" / "x.csv").string()));
+    EXPECT_EQ(s.codigo, 1);
+    EXPECT_NE(s.err.find("No se puede crear el archivo"), std::string::npos) << s.err;
+
+    // A cancelled run keeps the file that was there.
+    const std::string ruta = carpeta.Escribir("vieja.csv", "antes");
+    std::string error;
+    auto p = LeerPeticion({"", "1985-06-15T14:30", "UTC", "0,0", "2026", "2026"}, error);
+    const ResultadoAgenda r = EscribirAgenda(*p, ruta, [](int pct) { return pct < 50; });
+    EXPECT_TRUE(r.cancelado);
+    EXPECT_FALSE(r.hecho);
+    EXPECT_EQ(Leer(ruta), "antes");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(carpeta.ruta()),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST(AgendaArchivo, TheLastChartIsRemembered) {
+    prueba::CarpetaTemporal carpeta;
+    const std::string ruta = (carpeta.ruta() / "varnolt" / "ultima_carta.ini").string();
+    EXPECT_FALSE(LeerUltimaCarta(ruta));
+    const TextosCarta t{"Ana María", "1985-06-15T14:30", "Europe/Madrid", "40.4168,-3.7038", "2026",
+                        "2027"};
+    ASSERT_TRUE(GuardarUltimaCarta(ruta, t));
+    const auto leida = LeerUltimaCarta(ruta);
+    ASSERT_TRUE(leida);
+    EXPECT_EQ(leida->nombre, t.nombre);
+    EXPECT_EQ(leida->nacimiento, t.nacimiento);
+    EXPECT_EQ(leida->zona, t.zona);
+    EXPECT_EQ(leida->lugar, t.lugar);
+    EXPECT_EQ(leida->desde, t.desde);
+    EXPECT_EQ(leida->hasta, t.hasta);
+
+    setenv("XDG_CONFIG_HOME", carpeta.ruta().c_str(), 1);
+    EXPECT_EQ(ArchivoUltimaCarta(), ruta);
+    unsetenv("XDG_CONFIG_HOME");
+}
+
+}  // namespace
+}  // namespace varnolt
