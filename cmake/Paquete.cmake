@@ -33,6 +33,8 @@ escribe y vuelca archivos de arquetipos.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt's own Spanish texts for the file dialogs and standard buttons.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# The ephemeris files of the agendas Varnolt computes (without them it
+# falls back to the analytic mode, with a notice).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, swe-basic-data")
 
 include(CPack)

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "app/settings/Configuracion.h"
+#include "app/settings/Instalacion.h"
 
 namespace varnolt {
 namespace {
@@ -184,15 +185,10 @@ void AplicarConfiguracion(PeticionAgenda& p, const Configuracion& config, std::s
 }
 
 std::string ArchivoUltimaCarta() {
-    std::string base;
-    if (const char* x = std::getenv("XDG_CONFIG_HOME"); x != nullptr && *x == '/') {
-        base = x;
-    } else if (const char* h = std::getenv("HOME"); h != nullptr && *h != '\0') {
-        base = std::string(h) + "/.config";
-    } else {
-        return "";
-    }
-    return base + "/varnolt/ultima_carta.ini";
+    // Varnolt's own folder of the user's configuration folder, where the
+    // window also keeps its settings when installed and its window places.
+    const std::string carpeta = CarpetaConfiguracionVarnolt();
+    return carpeta.empty() ? std::string() : carpeta + "ultima_carta.ini";
 }
 
 std::optional<TextosCarta> LeerUltimaCarta(const std::string& ruta) {

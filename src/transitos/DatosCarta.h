@@ -44,8 +44,9 @@ std::optional<TFecha> LeerLimite(std::string_view texto, bool final, std::string
 // 'hasta' is the end of the year of 'desde'.
 std::optional<PeticionAgenda> LeerPeticion(const TextosCarta& t, std::string& error);
 
-// Varnolt's file of the last chart: <config>/varnolt/ultima_carta.ini, where
-// <config> is $XDG_CONFIG_HOME, else ~/.config; "" when no home is known.
+// Varnolt's file of the last chart: <config>/Varnolt/ultima_carta.ini, where
+// <config> is $XDG_CONFIG_HOME, else ~/.config (CarpetaConfiguracionVarnolt);
+// "" when no home is known.
 std::string ArchivoUltimaCarta();
 // Reads it (UTF-8 "clave=valor" lines); empty when absent.
 std::optional<TextosCarta> LeerUltimaCarta(const std::string& ruta);

@@ -185,7 +185,7 @@ TEST(AgendaArchivo, AFailedWriteLeavesTheOldFile) {
 
 TEST(AgendaArchivo, TheLastChartIsRemembered) {
     prueba::CarpetaTemporal carpeta;
-    const std::string ruta = (carpeta.ruta() / "varnolt" / "ultima_carta.ini").string();
+    const std::string ruta = (carpeta.ruta() / "Varnolt" / "ultima_carta.ini").string();
     EXPECT_FALSE(LeerUltimaCarta(ruta));
     const TextosCarta t{"Ana María", "1985-06-15T14:30", "Europe/Madrid", "40.4168,-3.7038", "2026",
                         "2027"};
