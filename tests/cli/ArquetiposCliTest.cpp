@@ -7,6 +7,7 @@
 #include "archetypes/Arquetipos.h"
 #include "cli/Comandos.h"
 #include "support/AgendaDePrueba.h"
+#include "support/SalidaComando.h"
 
 namespace varnolt {
 namespace {
@@ -30,15 +31,10 @@ class CasaTemporal {
     std::string antes_;
 };
 
-struct Salida {
-    int codigo;
-    std::string out, err;
-};
+using prueba::Salida;
 
 Salida Arquetipos(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int codigo = ComandoArquetipos(args, out, err);
-    return {codigo, out.str(), err.str()};
+    return prueba::EjecutarComando(ComandoArquetipos, args);
 }
 
 TEST(ArquetiposCli, CatalogueAndPanelsOfTheSampleFile) {

@@ -5,21 +5,15 @@
 #include "app/Regional.h"
 #include "cli/Comandos.h"
 #include "support/AgendaDePrueba.h"
+#include "support/SalidaComando.h"
 
 namespace varnolt {
 namespace {
 
-struct Salida {
-    int codigo;
-    std::string out;
-    std::string err;
-};
+using prueba::Salida;
 
 Salida Resumen(const std::vector<std::string>& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int codigo = ComandoResumen(args, out, err);
-    return {codigo, out.str(), err.str()};
+    return prueba::EjecutarComando(ComandoResumen, args);
 }
 
 std::vector<std::string> Lineas(const std::string& texto) {

@@ -10,6 +10,7 @@
 #include "archetypes/Arquetipos.h"
 #include "cli/ComandosExport.h"
 #include "support/AgendaDePrueba.h"
+#include "support/SalidaComando.h"
 #include "support/VentanaFalsa.h"
 
 namespace varnolt {
@@ -17,21 +18,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Salida {
-    int codigo;
-    std::string out, err;
-};
+using prueba::Salida;
 
 Salida Rangos(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int codigo = ComandoRangos(args, out, err);
-    return {codigo, out.str(), err.str()};
+    return prueba::EjecutarComando(ComandoRangos, args);
 }
 
 Salida Csv(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int codigo = ComandoCsv(args, out, err);
-    return {codigo, out.str(), err.str()};
+    return prueba::EjecutarComando(ComandoCsv, args);
 }
 
 std::vector<std::string> Lineas(const std::string& texto) {

@@ -9,22 +9,16 @@
 #include "cli/Comandos.h"
 #include "cli/VentanaConsola.h"
 #include "support/AgendaDePrueba.h"
+#include "support/SalidaComando.h"
 #include "transitos/DatosCarta.h"
 
 namespace varnolt {
 namespace {
 
-struct Salida {
-    int codigo;
-    std::string out;
-    std::string err;
-};
+using prueba::Salida;
 
 Salida Agenda(const std::vector<std::string>& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int codigo = ComandoAgenda(args, out, err);
-    return {codigo, out.str(), err.str()};
+    return prueba::EjecutarComando(ComandoAgenda, args);
 }
 
 std::string Leer(const std::string& ruta) {

@@ -8,6 +8,7 @@
 
 #include "Temporal.h"
 #include "app/Regional.h"
+#include "support/SalidaComando.h"
 
 namespace varnolt {
 namespace {
@@ -15,17 +16,10 @@ namespace {
 using prueba::CarpetaTemporal;
 using prueba::Escribir;
 
-struct Salida {
-    int codigo;
-    std::string out;
-    std::string err;
-};
+using prueba::Salida;
 
 Salida Ejecutar(const std::vector<std::string>& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int codigo = ComandoConfig(args, out, err);
-    return {codigo, out.str(), err.str()};
+    return prueba::EjecutarComando(ComandoConfig, args);
 }
 
 class ComandoConfigTest : public ::testing::Test {
