@@ -33,20 +33,6 @@ FalloArchivo SegunTipo(mode_t modo) {
     return {FalloArchivo::Causa::NoNormal, EINVAL};
 }
 
-bool EscribirTodo(int fd, std::string_view datos) {
-    while (!datos.empty()) {
-        const ssize_t n = ::write(fd, datos.data(), datos.size());
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        datos.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
 // The last part of a path names no file when it is empty ("carpeta/"), "."
 // or "..".
 bool NombraArchivo(std::string_view ruta) {
@@ -99,6 +85,20 @@ void BorrarTemporalesViejos(const std::string& carpeta, std::string_view nombre)
 }
 
 }  // namespace
+
+bool EscribirTodo(int fd, std::string_view datos) {
+    while (!datos.empty()) {
+        const ssize_t n = ::write(fd, datos.data(), datos.size());
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        datos.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
 
 std::string FalloArchivo::Texto(std::string_view ruta) const {
     const std::string nombre = "\"" + std::string(ruta) + "\"";
@@ -199,6 +199,11 @@ FalloArchivo LeerArchivoEntero(const std::string& ruta, std::string& bytes) {
 }
 
 FalloArchivo ReemplazarArchivo(const std::string& ruta, std::string_view bytes) {
+    return ReemplazarArchivoCon(ruta,
+                                [bytes](int fd) { return EscribirTodo(fd, bytes) ? 0 : errno; });
+}
+
+FalloArchivo ReemplazarArchivoCon(const std::string& ruta, const EscritorArchivo& escribir) {
     namespace fs = std::filesystem;
     if (!NombraArchivo(ruta)) {
         return {FalloArchivo::Causa::SinNombre, EISDIR};
@@ -253,9 +258,11 @@ FalloArchivo ReemplazarArchivo(const std::string& ruta, std::string_view bytes) 
         ::umask(mascara);
         modo = 0666 & ~mascara;
     }
-    bool bien =
-        ::fchmod(fd.fd(), modo) == 0 && EscribirTodo(fd.fd(), bytes) && ::fsync(fd.fd()) == 0;
-    int numero = bien ? 0 : errno;
+    int numero = ::fchmod(fd.fd(), modo) == 0 ? escribir(fd.fd()) : errno;
+    if (numero == 0 && ::fsync(fd.fd()) != 0) {
+        numero = errno;
+    }
+    bool bien = numero == 0;
     if (const int e = fd.Cerrar(); e != 0 && bien) {
         bien = false;
         numero = e;

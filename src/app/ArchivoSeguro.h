@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -85,5 +86,16 @@ FalloArchivo LeerArchivoEntero(const std::string& ruta, std::string& bytes);
 // After a successful write the temporary files of the same name left by an
 // interrupted earlier write, older than the current run, are removed.
 FalloArchivo ReemplazarArchivo(const std::string& ruta, std::string_view bytes);
+
+// The same for output too large to hold whole: `escribir` writes into the
+// temporary file's descriptor as it goes and returns 0, or the errno that
+// ends the write (ECANCELED for work the user stopped); the temporary file
+// is then removed and the old file left as it was. It is called only once
+// the target has passed every check above.
+using EscritorArchivo = std::function<int(int fd)>;
+FalloArchivo ReemplazarArchivoCon(const std::string& ruta, const EscritorArchivo& escribir);
+
+// Writes all of `datos` to `fd`; false with errno set on failure.
+bool EscribirTodo(int fd, std::string_view datos);
 
 }  // namespace varnolt

@@ -3,12 +3,9 @@
 #include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <memory>
-#include <random>
 
+#include "app/ArchivoSeguro.h"
 #include "app/Regional.h"
 #include "app/Texto.h"
 
@@ -115,23 +112,7 @@ void AnadirLineaAgenda(std::string& s, std::size_t n, const std::string& nombre,
 
 ResultadoAgenda EscribirAgenda(const PeticionAgenda& p, const std::string& ruta,
                                const std::function<bool(int)>& progreso) {
-    namespace fs = std::filesystem;
     ResultadoAgenda res;
-    const fs::path destino(ruta);
-    std::random_device azar;
-    const fs::path temporal = destino.parent_path() / (destino.filename().string() + ".tmp" +
-                                                       std::to_string(azar() % 1000000));
-
-    struct Cierre {
-        void operator()(std::FILE* f) const { std::fclose(f); }
-    };
-    std::unique_ptr<std::FILE, Cierre> f(std::fopen(temporal.c_str(), "wb"));
-    if (!f) {
-        res.error =
-            "No se puede crear el archivo \"" + temporal.string() + "\": " + std::strerror(errno);
-        return res;
-    }
-
     Efemerides efe(p.carpetaEfemerides);
     const std::int64_t utc = p.zona.AUtc(p.nacimiento);
     const CartaNatal carta =
@@ -143,43 +124,41 @@ ResultadoAgenda EscribirAgenda(const PeticionAgenda& p, const std::string& ruta,
         natales.push_back(Cp1252(punto.codigo));
     }
 
-    std::string bloque = kCabeceraAgenda;
-    bloque += "\r\n";
-    bool escrito = true;
+    // Computed straight into the temporary file of the replace, in blocks,
+    // so memory stays bounded by a block whatever the range.
     std::size_t n = 0;
-    const bool completo = CalcularContactos(
-        efe, carta, p.zona, p.desde, p.hasta, p.modelo,
-        [&](const Contacto& c) {
-            AnadirLineaAgenda(bloque, ++n, nombre, natales[c.punto], c, sep);
-            if (bloque.size() > (1u << 15)) {
-                escrito = escrito &&
-                          std::fwrite(bloque.data(), 1, bloque.size(), f.get()) == bloque.size();
-                bloque.clear();
-            }
-        },
-        progreso);
+    bool completo = true;
+    const FalloArchivo fallo = ReemplazarArchivoCon(ruta, [&](int fd) {
+        std::string bloque = kCabeceraAgenda;
+        bloque += "\r\n";
+        int error = 0;
+        completo = CalcularContactos(
+            efe, carta, p.zona, p.desde, p.hasta, p.modelo,
+            [&](const Contacto& c) {
+                AnadirLineaAgenda(bloque, ++n, nombre, natales[c.punto], c, sep);
+                if (bloque.size() > (1u << 15)) {
+                    if (error == 0 && !EscribirTodo(fd, bloque)) {
+                        error = errno;
+                    }
+                    bloque.clear();
+                }
+            },
+            progreso);
+        if (!completo) {
+            return ECANCELED;
+        }
+        if (error == 0 && !EscribirTodo(fd, bloque)) {
+            error = errno;
+        }
+        return error;
+    });
     res.avisos = efe.Avisos();
-    std::error_code ec;
     if (!completo) {
-        f.reset();
-        fs::remove(temporal, ec);
         res.cancelado = true;
         return res;
     }
-    escrito = escrito && std::fwrite(bloque.data(), 1, bloque.size(), f.get()) == bloque.size();
-    escrito = escrito && std::fflush(f.get()) == 0;
-    const int errorEscritura = errno;
-    escrito = (std::fclose(f.release()) == 0) && escrito;
-    if (!escrito) {
-        fs::remove(temporal, ec);
-        res.error =
-            "No se pudo escribir el archivo \"" + ruta + "\": " + std::strerror(errorEscritura);
-        return res;
-    }
-    fs::rename(temporal, destino, ec);
-    if (ec) {
-        res.error = "No se pudo guardar el archivo \"" + ruta + "\": " + ec.message();
-        fs::remove(temporal, ec);
+    if (fallo) {
+        res.error = "No se puede crear el archivo \"" + ruta + "\": " + fallo.Texto(ruta);
         return res;
     }
     res.hecho = true;

@@ -53,6 +53,9 @@ void AnadirLineaAgenda(std::string& linea, std::size_t n, const std::string& nom
 // Computes the agenda and writes it to 'ruta'. Numbers use the decimal
 // separator of the regional settings, as the loader reads them. 'progreso'
 // as in CalcularContactos; a cancelled or failed run leaves 'ruta' as it was.
+// The file is replaced as every file the program writes is
+// (ReemplazarArchivo): only a regular, writable target, keeping its owner and
+// mode.
 ResultadoAgenda EscribirAgenda(const PeticionAgenda& p, const std::string& ruta,
                                const std::function<bool(int)>& progreso = {});
 

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -175,6 +176,31 @@ TEST(AgendaArchivo, AFailedWriteLeavesTheOldFile) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(carpeta.ruta()),
                             std::filesystem::directory_iterator()),
               1);
+}
+
+// The agenda is written as every file of the program: a FIFO or a read-only
+// file at the target is refused and left as it is.
+TEST(AgendaArchivo, ATargetThatIsNotOursToReplaceIsRefused) {
+    prueba::CarpetaTemporal carpeta;
+    const std::string fifo = (carpeta.ruta() / "fifo.csv").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string soloLectura = carpeta.Escribir("vieja.csv", "antes");
+    ASSERT_EQ(::chmod(soloLectura.c_str(), 0444), 0);
+
+    Salida s = Agenda(Base(fifo));
+    EXPECT_EQ(s.codigo, 1);
+    EXPECT_NE(s.err.find("no es un archivo normal"), std::string::npos) << s.err;
+    struct stat st {};
+    ASSERT_EQ(::lstat(fifo.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+
+    s = Agenda(Base(soloLectura));
+    EXPECT_EQ(s.codigo, 1);
+    EXPECT_NE(s.err.find("es de solo lectura"), std::string::npos) << s.err;
+    EXPECT_EQ(Leer(soloLectura), "antes");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(carpeta.ruta()),
+                            std::filesystem::directory_iterator()),
+              2);
 }
 
 TEST(AgendaArchivo, TheLastChartIsRemembered) {
