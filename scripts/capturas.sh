@@ -63,6 +63,7 @@ captura TWCSV.png TWCSV
 captura TFormMSG.png TFormMSG
 captura TFormStepCount.png TFormStepCount
 captura TFormAviso.png TFormAviso
+captura DialogoCarta.png DialogoCarta
 
 # The whole X screen while the program waits on its loading report.
 xvfb-run -a -s "$pantalla" bash -c '

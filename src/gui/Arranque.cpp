@@ -14,9 +14,11 @@
 #include <QTranslator>
 #include <iostream>
 
+#include "gui/DialogoCarta.h"
 #include "gui/TextoQt.h"
 #include "gui/VentanaVarnolt.h"
 #include "gui/VentanasPequenas.h"
+#include "transitos/DatosCarta.h"
 
 namespace varnolt::gui {
 
@@ -148,6 +150,13 @@ bool Capturar(VentanaVarnolt& ventana, const QString& nombre, const QString& arc
     } else if (nombre == QLatin1String("TFormAviso")) {
         w = ventana.FormAviso();
         w->show();
+    } else if (nombre == QLatin1String("DialogoCarta")) {
+        // The "Nueva" dialog as it opens, with the last chart entered.
+        auto* dialogo = new DialogoCarta(
+            LeerUltimaCarta(ArchivoUltimaCarta()).value_or(TextosCarta{}), std::string(), &ventana);
+        dialogo->show();
+        w = dialogo;
+        temporal = true;
     } else if (nombre == QLatin1String("TFormStepCount")) {
         auto* paso = new TFormStepCount(&ventana);
         paso->setWindowTitle(QStringLiteral("Cargando data -> muestra_2024.csv [44759 registros]"));

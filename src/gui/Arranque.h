@@ -14,7 +14,8 @@
 // for its tooltip at the point X,Y of the widget, as resting the mouse there
 // does, after the presses.
 // --captura saves a picture of a window by its name (TFormVarnolt, a tool
-// window such as TWDetalleFechas, or TFormMSG, TFormStepCount, TFormAviso;
+// window such as TWDetalleFechas, or TFormMSG, TFormStepCount, TFormAviso,
+// DialogoCarta (the "Nueva" dialog);
 // Pantalla for the whole screen, tooltips included) and, after the last
 // one, ends the program. With --captura the message
 // window does not wait: its text goes to the standard output.
