@@ -1,7 +1,8 @@
 # What "cmake --install" adds beside the programs (each source folder installs
 # its own programs and files; cmake/Carpetas.cmake names the folders): the
 # links in bin/, the sample agenda, the desktop entry, the icon, the AppStream
-# metainfo and the manual pages.
+# metainfo, the manual pages, the copyright file, the changelog and the lintian
+# overrides.
 
 # bin/PROGRAM -> ../lib/varnolt/PROGRAM: relative links, so the installed tree
 # can be moved; the program resolves the link to find its own folder.

@@ -22,6 +22,7 @@ endif()
 execute_process(COMMAND ${GIT} -C ${FUENTES} ls-files
                 RESULT_VARIABLE _codigo OUTPUT_VARIABLE _archivos ERROR_VARIABLE _error)
 if(NOT _codigo EQUAL 0)
+    string(STRIP "${_error}" _error)
     message("OMITIDA: ${FUENTES} no es una copia de git (${_error})")
     return()
 endif()
