@@ -8,6 +8,9 @@
 #   share/applications/, share/icons/hicolor/scalable/apps/, share/metainfo/,
 #   share/man/man1/                                 the desktop entry, icon,
 #                                                   metainfo and manual pages
+#   share/doc/varnolt/                              copyright (the licence) and
+#                                                   changelog.gz
+#   share/lintian/overrides/varnolt                 the package's lintian overrides
 #
 # The programs find the "dll" folder beside their real executable (the links
 # in bin/ are resolved first), and their data folder from there through
@@ -17,6 +20,9 @@ include(GNUInstallDirs)
 set(VARNOLT_INSTALL_PROGRAMAS lib/varnolt CACHE STRING
     "Private folder of the real programs and of their dll/ folder, under the prefix")
 set(VARNOLT_INSTALL_DATOS ${CMAKE_INSTALL_DATADIR}/varnolt)
+# The package's copyright file and changelog, where Debian keeps them (the
+# package's name, lower case).
+set(VARNOLT_INSTALL_DOC ${CMAKE_INSTALL_DATADIR}/doc/varnolt)
 foreach(_carpeta VARNOLT_INSTALL_PROGRAMAS CMAKE_INSTALL_BINDIR CMAKE_INSTALL_DATADIR)
     if(IS_ABSOLUTE "${${_carpeta}}")
         message(FATAL_ERROR "${_carpeta} must be relative to the install prefix "

@@ -11,9 +11,10 @@ VARNOLT_REGISTROS="${VARNOLT_REGISTROS:-build/logs}"
 # The packages of the build and of the window at run time.
 VARNOLT_PAQUETES=(cmake make g++ pkg-config qt6-base-dev libgl-dev libswe-dev swe-basic-data
                   qt6-translations-l10n fonts-dejavu-core dpkg-dev)
-# What the tests, the benchmarks and the fuzz targets add.
+# What the tests, the benchmarks and the fuzz targets add (lintian checks the
+# Debian package; git lists the sources whose licence line is checked).
 VARNOLT_PAQUETES_PRUEBAS=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
-                          xvfb xauth desktop-file-utils appstream swetest)
+                          xvfb xauth desktop-file-utils appstream swetest lintian git)
 
 varnolt_paso() {
     echo "$*"

@@ -4,15 +4,14 @@
 -- compilación genera con "varnolt-arq crear". Textos interpretativos
 -- originales del proyecto Varnolt.
 --
--- Tablas (Parte 5.1 de la especificación): columna 1 un número, columna 2 la
--- clave, columna 3 el texto.
+-- Tablas: columna 1 un número, columna 2 la clave, columna 3 el texto.
 --   Items_01..03    ítems: 1 el ítem como gestor en tránsito, 2 su desarrollo,
 --                   3 el ítem como capacidad natal
 --   Casas_01..03    casas C01..C12: 1 el escenario, 2 y 3 su desarrollo
 --   Signos_01..03   signos: 1 palabra clave, 2 alta vibración, 3 baja vibración
 --   Aspectos_01..03 ángulos: 1 la oportunidad, 2 la intención (se muestra
 --                   seguida de ", " y del texto 1), 3 su desarrollo
---   _Info_Data      la ficha del archivo para el catálogo (Parte 5.2)
+--   _Info_Data      la ficha del archivo para el catálogo
 
 
 CREATE TABLE Items_01 (Id integer primary key, Clave varchar(10), Texto text);

@@ -3,7 +3,8 @@
 # with a new home folder.
 #
 #   cmake -DCOMPILACION=BUILD -DPRUEBA=FOLDER -DBIN=bin -DPROGRAMAS=lib/varnolt
-#         -DDATOS=share/varnolt -DMAN=share/man -DVENTANA=ON|OFF
+#         -DDATOS=share/varnolt -DMAN=share/man -DDOC=share/doc/varnolt
+#         -DVENTANA=ON|OFF
 #         -P PruebaInstalacion.cmake
 #
 # FOLDER is emptied first; it holds the prefix, the home folder and the
@@ -55,10 +56,11 @@ endif()
 set(_esperados
     ${PROGRAMAS}/varnolt-cli ${PROGRAMAS}/varnolt-arq ${PROGRAMAS}/dll/libsqlite.so.0
     ${DATOS}/quillmere_C1_001_v.1.0.arq ${DATOS}/muestra_2024.csv ${DATOS}/README.md
-    ${MAN}/man1/varnolt-cli.1 ${MAN}/man1/varnolt-arq.1)
+    ${MAN}/man1/varnolt-cli.1.gz ${MAN}/man1/varnolt-arq.1.gz ${DOC}/copyright ${DOC}/changelog.gz)
 set(_enlaces varnolt-cli varnolt-arq)
 if(VENTANA)
-    list(APPEND _esperados ${PROGRAMAS}/Varnolt share/applications/varnolt.desktop
+    list(APPEND _esperados ${PROGRAMAS}/Varnolt ${MAN}/man1/Varnolt.1.gz
+         share/applications/varnolt.desktop
          share/icons/hicolor/scalable/apps/varnolt.svg
          share/metainfo/org.quillmere.Varnolt.metainfo.xml)
     list(APPEND _enlaces Varnolt)
