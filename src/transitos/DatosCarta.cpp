@@ -137,7 +137,13 @@ std::optional<PeticionAgenda> LeerPeticion(const TextosCarta& t, std::string& er
     if (!nac)
         return std::nullopt;
     p.nacimiento = *nac;
-    const auto zona = ZonaHoraria::Leer(Recortar(t.zona));
+    std::string errorZona;
+    const auto zona = ZonaHoraria::Leer(Recortar(t.zona), &errorZona);
+    if (!zona && !errorZona.empty()) {
+        error = "la zona horaria \"" + std::string(Recortar(t.zona)) +
+                "\" no se puede usar: " + errorZona;
+        return std::nullopt;
+    }
     if (!zona) {
         error = "la zona horaria \"" + std::string(Recortar(t.zona)) +
                 "\" no se conoce: use un nombre IANA como Europe/Madrid o un desplazamiento "

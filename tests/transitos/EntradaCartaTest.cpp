@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -14,6 +15,7 @@
 #include "support/AgendaDePrueba.h"
 #include "support/SalidaComando.h"
 #include "transitos/DatosCarta.h"
+#include "transitos/Efemerides.h"
 
 namespace varnolt {
 namespace {
@@ -172,6 +174,69 @@ TEST(AgendaLimites, CienAniosDesdeCualquierDiaDelMes) {
         std::string error;
         EXPECT_EQ(LeerPeticion(t, error).has_value(), c.vale) << c.desde << " " << c.hasta;
     }
+}
+
+// Zone files read as every other file: in the test's own zone folder, a
+// FIFO, a file that only begins like a zone file, a cut one and one far too
+// large are refused with a reason; a whole copy of a real one is taken.
+TEST(ZonaArchivo, UnArchivoDeZonaQueNoSePuedeUsarSeRechazaConSuMotivo) {
+    const std::string real = Leer("/usr/share/zoneinfo/Europe/Madrid");
+    if (real.size() < 100) {
+        GTEST_SKIP() << "no system zone data (tzdata)";
+    }
+    Carpeta dir;
+    std::filesystem::create_directory(dir / "Zona");
+    ASSERT_EQ(::mkfifo((dir / "Zona/Fifo").c_str(), 0600), 0);
+    Escribir(dir / "Zona/Falsa", "TZif2" + std::string(60, '\0'));
+    Escribir(dir / "Zona/Cortada", real.substr(0, real.size() / 2));
+    Escribir(dir / "Zona/Enorme", real + std::string(2u << 20, '\n'));
+    Escribir(dir / "Zona/Buena", real);
+    const char* anterior = std::getenv("TZDIR");
+    ::setenv("TZDIR", dir.Ruta().c_str(), 1);
+    const struct {
+        const char* zona;
+        const char* motivo;  // empty: taken
+    } casos[] = {
+        {"Zona/Fifo", "no es un archivo normal"},
+        {"Zona/Falsa", "no es un archivo de zona válido (TZif)"},
+        {"Zona/Cortada", "no es un archivo de zona válido (TZif)"},
+        {"Zona/Enorme", "es demasiado grande (más de 1 MB)"},
+        {"Zona/Buena", ""},
+    };
+    for (const auto& c : casos) {
+        TextosCarta t = kCarta;
+        t.zona = c.zona;
+        std::string error;
+        const auto p = LeerPeticion(t, error);
+        EXPECT_EQ(p.has_value(), *c.motivo == '\0') << c.zona << ": " << error;
+        EXPECT_NE(error.find(c.motivo), std::string::npos) << error;
+        if (p) {
+            // Madrid in summer: two hours ahead of UTC.
+            EXPECT_EQ(p->zona.DesplazamientoEn(1750000000), 7200);
+        }
+    }
+    if (anterior != nullptr) {
+        ::setenv("TZDIR", anterior, 1);
+    } else {
+        ::unsetenv("TZDIR");
+    }
+}
+
+// A data file of the ephemeris folder that is a FIFO would block the
+// library's read for ever: the agenda is refused before it starts.
+TEST(AgendaEfemerides, UnFifoEnLaCarpetaDeEfemeridesSeRechaza) {
+    Carpeta dir;
+    std::filesystem::create_directory(dir / "efe");
+    ASSERT_EQ(::mkfifo((dir / "efe/sepl_18.se1").c_str(), 0600), 0);
+    const auto s = prueba::EjecutarComando(ComandoAgenda,
+                                           Peticion(dir / "a.csv", {"--efemerides", dir / "efe"}));
+    EXPECT_EQ(s.codigo, 1);
+    EXPECT_NE(s.err.find("el archivo de efemérides \"" + dir / "efe/sepl_18.se1" +
+                         "\" no es un archivo normal"),
+              std::string::npos)
+        << s.err;
+    EXPECT_FALSE(std::filesystem::exists(dir / "a.csv"));
+    EXPECT_EQ(ComprobarCarpetaEfemerides(dir / "nada:" + dir.Ruta()), "");
 }
 
 }  // namespace
