@@ -23,18 +23,30 @@ struct FalloArchivo {
         NoNormal,     // there, but a FIFO, a device or a socket
         SoloLectura,  // a file its owner made read-only
         SinNombre,    // the path names no file ("carpeta/", "a/.", "..")
+        Grande,       // larger than the bound its kind of file has
     };
     Causa causa = Causa::Ninguna;
-    int numero = 0;  // an errno matching the cause (EINVAL, EACCES, EISDIR for the last three)
+    int numero =
+        0;  // an errno matching the cause (EINVAL, EACCES, EISDIR, EFBIG for the last four)
+    std::uint64_t limite = 0;  // Grande: the bound in bytes
 
     static FalloArchivo DelSistema(int numero) { return {Causa::Sistema, numero}; }
     explicit operator bool() const { return causa != Causa::Ninguna; }
 
-    // The text for the user: the system's text, or one naming the file:
-    // "\"<ruta>\" no es un archivo normal", "\"<ruta>\" es de solo lectura",
-    // "\"<ruta>\" no es un nombre de archivo".
+    // The text for the user: the system's text in Spanish (TextoErrorSistema),
+    // or one naming the file: "\"<ruta>\" no es un archivo normal",
+    // "\"<ruta>\" es de solo lectura", "\"<ruta>\" no es un nombre de archivo",
+    // "\"<ruta>\" es demasiado grande (más de 16 MB)".
     std::string Texto(std::string_view ruta) const;
 };
+
+// Varnolt's own Spanish text for a system error (an errno): "no existe el
+// archivo o la carpeta", "permiso denegado", ... An error without a text of
+// its own gives "error del sistema <n>" and the system's text.
+std::string TextoErrorSistema(int numero);
+
+// A size for the user: "16 MB", "64 KB", "100 bytes".
+std::string TextoTamano(std::uint64_t bytes);
 
 // An open file descriptor, closed when it goes.
 class Descriptor {
@@ -65,26 +77,34 @@ FalloArchivo ComprobarArchivoNormal(const std::string& ruta);
 // once it is open, in case it was swapped in between.
 FalloArchivo AbrirParaLeer(const std::string& ruta, Descriptor& archivo);
 
-// Reads from an open file to its end, appending to `bytes`.
-FalloArchivo LeerHastaElFinal(int fd, std::string& bytes);
+// Reads from an open file to its end, appending to `bytes`; a file that
+// holds (or grows to) more than `limite` bytes is refused as Grande, with
+// `bytes` as it was.
+FalloArchivo LeerHastaElFinal(int fd, std::string& bytes, std::uint64_t limite);
 
-// Opens and reads a whole regular file.
-FalloArchivo LeerArchivoEntero(const std::string& ruta, std::string& bytes);
+// Opens and reads a whole regular file of at most `limite` bytes. Each kind
+// of file has its own bound: a small file of a few keys a few hundred KB, the
+// settings file 16 MB.
+FalloArchivo LeerArchivoEntero(const std::string& ruta, std::string& bytes, std::uint64_t limite);
 
 // Replaces the file at `ruta` with `bytes`, or creates it. The bytes go to a
 // temporary file beside it (".<name>.XXXXXX"), which is flushed to disk and
 // renamed over the target, so that a failure leaves an existing file as it
-// was and removes the temporary file. A symbolic link is followed: the file
-// it points to is replaced. An existing file keeps its owner, group and
-// permission bits; a new one gets 0666 less the umask.
+// was and removes the temporary file. A symbolic link is followed, link after
+// link: the file it points to is replaced, or created when it is not there
+// yet (a link is never replaced by a file). An existing file keeps its owner,
+// group and permission bits; a new one gets 0666 less the umask.
 //
 // Refused, leaving everything as it was: a path that names no file, a
 // target that is not a regular file, and a file that is read-only (no write
 // bit at all, even for a user who could write it anyway) or that this user
 // may not write.
 //
+// The temporary file is locked (flock) from its creation to its rename.
 // After a successful write the temporary files of the same name left by an
-// interrupted earlier write, older than the current run, are removed.
+// interrupted earlier write are removed: those older than the current run
+// whose lock can be taken, so that the file of another writer still at work
+// (a slow disk, a USB stick) is never removed under it.
 FalloArchivo ReemplazarArchivo(const std::string& ruta, std::string_view bytes);
 
 // The same for output too large to hold whole: `escribir` writes into the

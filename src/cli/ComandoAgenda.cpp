@@ -1,9 +1,12 @@
 // varnolt-cli agenda: computes the agenda of a natal chart and writes it.
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <iostream>
 #include <map>
 
+#include "app/ArchivoSeguro.h"
+#include "app/settings/ArchivoIni.h"
 #include "app/settings/Carpetas.h"
 #include "app/settings/DatosPrograma.h"
 #include "cli/Comandos.h"
@@ -38,11 +41,13 @@ Opciones:
                         en curso
   --hasta A|A-M-D       último día (un año es su 31 de diciembre); sin él, el
                         fin del año de --desde
-  --nombre NOMBRE       nombre de la carta (columna 3 del archivo)
+  --nombre NOMBRE       nombre de la carta (columna 3 del archivo), de 32767
+                        caracteres como mucho
   --salida ARCHIVO      el archivo .csv que se escribe (se reemplaza entero)
   --config INI          archivo de configuración del que se toman el sistema
                         de casas (IdSysHousesNat) y los orbes (DataAspNatDin);
-                        sin él, Varnolt.ini junto al programa
+                        sin él, Varnolt.ini junto al programa; un archivo
+                        nombrado que no se puede leer es un error
   --efemerides CARPETA  carpeta de los archivos de la Efeméride Suiza
                         (por omisión /usr/share/libswe/ephe)
   --help                muestra esta ayuda
@@ -111,12 +116,30 @@ int ComandoAgenda(const Argumentos& args, std::ostream& out, std::ostream& err) 
     DatosPrograma datos;
     RutasPrograma rutas =
         RutasDelPrograma(CarpetaDeRuta(RutaEjecutable()) + "Varnolt", CarpetaPersonal());
-    if (v.count("config") != 0) {
+    const bool nombrado = v.count("config") != 0;
+    if (nombrado) {
         rutas.archivoIni = v["config"];
     }
-    CargarConfiguracion(datos, rutas);
-    std::string aviso;
-    AplicarConfiguracion(*p, datos.config, &aviso);
+    const ArchivoIni ini(rutas.archivoIni);
+    if (!ini.Existia() && (nombrado || ini.FalloLectura())) {
+        // A file named and not there is an error as well; the file beside
+        // the program may be missing (the defaults hold).
+        const std::string texto =
+            ini.FalloLectura() ? ini.TextoErrorLectura() : TextoErrorSistema(ENOENT);
+        const std::string motivo =
+            "no se puede leer el archivo de configuración \"" + rutas.archivoIni + "\": " + texto;
+        if (nombrado) {
+            return Uso(err, motivo);
+        }
+        err << "Aviso: " << motivo << "; se usan los valores por omisión\n";
+    }
+    CargarConfiguracion(datos, rutas, ini);
+    std::string aviso = AvisoSistemaCasasIni(ini);
+    if (aviso.empty()) {
+        AplicarConfiguracion(*p, datos.config, &aviso);
+    } else {
+        AplicarConfiguracion(*p, datos.config, nullptr);
+    }
     if (!aviso.empty()) {
         err << "Aviso: " << aviso << "\n";
     }

@@ -255,7 +255,7 @@ int ComandoConfig(const std::vector<std::string>& args, std::ostream& out, std::
     const ArchivoIni ini(rutas.archivoIni);
     if (ini.FalloLectura().causa == FalloArchivo::Causa::Sistema) {
         err << "varnolt-cli config: no se puede leer \"" << rutas.archivoIni
-            << "\": " << std::system_category().message(ini.ErrorLectura()) << "\n";
+            << "\": " << TextoErrorSistema(ini.ErrorLectura()) << "\n";
         return 1;
     }
     if (ini.FalloLectura()) {

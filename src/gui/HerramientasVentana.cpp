@@ -3,6 +3,7 @@
 #include "gui/VentanaVarnolt.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -10,12 +11,12 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScreen>
-#include <QSettings>
 #include <QSpinBox>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/ColocacionVentanas.h"
+#include "app/settings/ArchivoIni.h"
 #include "gui/GraficoTendenciaQt.h"
 #include "gui/ListaVarnolt.h"
 #include "gui/PanelCSV.h"
@@ -284,19 +285,38 @@ void VentanaVarnolt::ArchivoLugares(const QString& ruta) {
     LeerLugares();
 }
 
+namespace {
+
+// The window places: a section per tool window, "x", "y", "ancho", "alto";
+// a few hundred bytes, so a larger file is none of ours.
+FormaIni FormaLugares() {
+    FormaIni f;
+    f.limite = 1u << 20;
+    f.utf8 = true;
+    return f;
+}
+
+}  // namespace
+
 void VentanaVarnolt::LeerLugares() {
     if (archivoLugares_.isEmpty()) {
         return;
     }
-    QSettings ini(archivoLugares_, QSettings::IniFormat);
+    // Read through the program's file edges: a FIFO or a device in its place
+    // is not opened, and the places are then chosen anew.
+    const ArchivoIni ini(QFile::encodeName(archivoLugares_).toStdString(), FormaLugares());
     for (VentanaHerramienta* tw : herramientas_) {
-        ini.beginGroup(tw->objectName());
+        const std::string seccion = tw->objectName().toStdString();
         bool ok[4] = {};
-        const QRect lugar(ini.value(QStringLiteral("x")).toInt(&ok[0]),
-                          ini.value(QStringLiteral("y")).toInt(&ok[1]),
-                          ini.value(QStringLiteral("ancho")).toInt(&ok[2]),
-                          ini.value(QStringLiteral("alto")).toInt(&ok[3]));
-        ini.endGroup();
+        int v[4] = {};
+        const char* claves[4] = {"x", "y", "ancho", "alto"};
+        for (int i = 0; i < 4; ++i) {
+            const auto texto = ini.LeerTexto(seccion, claves[i]);
+            const auto numero = texto ? LeerEnteroIni(*texto) : std::nullopt;
+            ok[i] = numero.has_value();
+            v[i] = numero.value_or(0);
+        }
+        const QRect lugar(v[0], v[1], v[2], v[3]);
         // A place on a screen that is no longer there, or a size that makes
         // no sense, is forgotten: the window is placed anew.
         const bool valido = ok[0] && ok[1] && ok[2] && ok[3] && lugar.width() > 0 &&
@@ -312,20 +332,24 @@ void VentanaVarnolt::GuardarLugares() const {
     if (archivoLugares_.isEmpty()) {
         return;
     }
-    QSettings ini(archivoLugares_, QSettings::IniFormat);
+    // Written through the program's file edges: a link is followed to the
+    // file it names, anything but a regular file is left alone, and the
+    // lines that are not places stay.
+    ArchivoIni ini(QFile::encodeName(archivoLugares_).toStdString(), FormaLugares());
     for (const VentanaHerramienta* tw : herramientas_) {
         const std::optional<QRect> lugar = tw->Lugar();
         if (!lugar) {
             continue;
         }
-        ini.beginGroup(tw->objectName());
-        ini.setValue(QStringLiteral("x"), lugar->x());
-        ini.setValue(QStringLiteral("y"), lugar->y());
-        ini.setValue(QStringLiteral("ancho"), lugar->width());
-        ini.setValue(QStringLiteral("alto"), lugar->height());
-        ini.endGroup();
+        const std::string seccion = tw->objectName().toStdString();
+        ini.EscribirEntero(seccion, "x", lugar->x());
+        ini.EscribirEntero(seccion, "y", lugar->y());
+        ini.EscribirEntero(seccion, "ancho", lugar->width());
+        ini.EscribirEntero(seccion, "alto", lugar->height());
     }
-    ini.sync();
+    if (const auto error = ini.Guardar()) {
+        qWarning("%s", error->Texto().c_str());
+    }
 }
 
 }  // namespace varnolt::gui

@@ -1,11 +1,12 @@
 #include "transitos/DatosCarta.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 
+#include "app/settings/ArchivoIni.h"
 #include "app/settings/Configuracion.h"
 #include "app/settings/Instalacion.h"
 
@@ -127,11 +128,22 @@ std::optional<TFecha> LeerLimite(std::string_view texto, bool final, std::string
 std::optional<PeticionAgenda> LeerPeticion(const TextosCarta& t, std::string& error) {
     PeticionAgenda p;
     p.nombre = std::string(Recortar(t.nombre));
+    if (LargoUtf8(p.nombre) > kLargoMaximoNombre) {
+        error = "el nombre tiene " + std::to_string(LargoUtf8(p.nombre)) +
+                " caracteres; el máximo es " + std::to_string(kLargoMaximoNombre);
+        return std::nullopt;
+    }
     const auto nac = LeerNacimiento(t.nacimiento, error);
     if (!nac)
         return std::nullopt;
     p.nacimiento = *nac;
-    const auto zona = ZonaHoraria::Leer(Recortar(t.zona));
+    std::string errorZona;
+    const auto zona = ZonaHoraria::Leer(Recortar(t.zona), &errorZona);
+    if (!zona && !errorZona.empty()) {
+        error = "la zona horaria \"" + std::string(Recortar(t.zona)) +
+                "\" no se puede usar: " + errorZona;
+        return std::nullopt;
+    }
     if (!zona) {
         error = "la zona horaria \"" + std::string(Recortar(t.zona)) +
                 "\" no se conoce: use un nombre IANA como Europe/Madrid o un desplazamiento "
@@ -162,8 +174,11 @@ std::optional<PeticionAgenda> LeerPeticion(const TextosCarta& t, std::string& er
         error = "el rango termina antes de empezar (--hasta es anterior a --desde)";
         return std::nullopt;
     }
+    // The same day a hundred years on, or the last of its month (29 February
+    // of a year that is not leap).
     const FechaCivil a = DecodificarFecha(*desde);
-    if (*hasta >= CodificarFecha(a.anio + kAniosMaximosAgenda, a.mes, a.mes == 2 ? 28 : a.dia)) {
+    const int anioFin = a.anio + kAniosMaximosAgenda;
+    if (*hasta >= CodificarFecha(anioFin, a.mes, std::min(a.dia, DiasDelMes(anioFin, a.mes)))) {
         error = "el rango pasa de " + std::to_string(kAniosMaximosAgenda) +
                 " años; divídalo en varias agendas";
         return std::nullopt;
@@ -184,6 +199,14 @@ void AplicarConfiguracion(PeticionAgenda& p, const Configuracion& config, std::s
     AplicarOrbesConfiguracion(p.modelo, config);
 }
 
+std::string AvisoSistemaCasasIni(const ArchivoIni& ini) {
+    const std::optional<std::string> texto = ini.LeerTexto("Data", "IdSysHousesNat");
+    if (!texto || LeerEnteroIni(*texto)) {
+        return {};
+    }
+    return "IdSysHousesNat=" + *texto + " no es un número entero; se usa Placidus";
+}
+
 std::string ArchivoUltimaCarta() {
     // Varnolt's own folder of the user's configuration folder, where the
     // window also keeps its settings when installed and its window places.
@@ -191,57 +214,71 @@ std::string ArchivoUltimaCarta() {
     return carpeta.empty() ? std::string() : carpeta + "ultima_carta.ini";
 }
 
+namespace {
+
+// The file's keys and the text each one keeps.
+constexpr struct {
+    std::string_view clave;
+    std::string TextosCarta::*texto;
+} kClavesUltimaCarta[] = {
+    {"nombre", &TextosCarta::nombre}, {"nacimiento", &TextosCarta::nacimiento},
+    {"zona", &TextosCarta::zona},     {"lugar", &TextosCarta::lugar},
+    {"desde", &TextosCarta::desde},   {"hasta", &TextosCarta::hasta},
+};
+
+// UTF-8 "clave=valor" lines before any section; far more than a chart with
+// the longest name takes.
+FormaIni FormaUltimaCarta() {
+    FormaIni f;
+    f.limite = 1u << 20;
+    f.utf8 = true;
+    f.clavesSinSeccion = true;
+    return f;
+}
+
+}  // namespace
+
+std::size_t LargoUtf8(std::string_view utf8) {
+    std::size_t n = 0;
+    for (const char c : utf8) {
+        n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }
+    return n;
+}
+
 std::optional<TextosCarta> LeerUltimaCarta(const std::string& ruta) {
-    std::ifstream in(ruta, std::ios::binary);
-    if (ruta.empty() || !in)
+    if (ruta.empty()) {
         return std::nullopt;
+    }
+    const ArchivoIni ini(ruta, FormaUltimaCarta());
+    if (!ini.Existia()) {
+        return std::nullopt;
+    }
     TextosCarta t;
-    for (std::string l; std::getline(in, l);) {
-        const size_t igual = l.find('=');
-        if (igual == std::string::npos)
-            continue;
-        const std::string_view clave = Recortar(std::string_view(l).substr(0, igual));
-        const std::string valor(Recortar(std::string_view(l).substr(igual + 1)));
-        if (clave == "nombre")
-            t.nombre = valor;
-        else if (clave == "nacimiento")
-            t.nacimiento = valor;
-        else if (clave == "zona")
-            t.zona = valor;
-        else if (clave == "lugar")
-            t.lugar = valor;
-        else if (clave == "desde")
-            t.desde = valor;
-        else if (clave == "hasta")
-            t.hasta = valor;
+    for (const auto& c : kClavesUltimaCarta) {
+        t.*c.texto = ini.LeerCadena("", c.clave, "");
     }
     return t;
 }
 
 bool GuardarUltimaCarta(const std::string& ruta, const TextosCarta& t) {
-    if (ruta.empty())
+    if (ruta.empty()) {
         return false;
+    }
     std::error_code ec;
     std::filesystem::create_directories(std::filesystem::path(ruta).parent_path(), ec);
-    auto linea = [](std::string v) {
-        for (char& c : v) {
-            if (c == '\n' || c == '\r')
-                c = ' ';
+    // The lines this program does not own (comments, other keys) stay.
+    ArchivoIni ini(ruta, FormaUltimaCarta());
+    for (const auto& c : kClavesUltimaCarta) {
+        std::string v = t.*c.texto;
+        for (char& ch : v) {
+            if (ch == '\n' || ch == '\r') {
+                ch = ' ';
+            }
         }
-        return v;
-    };
-    const std::string temporal = ruta + ".tmp";
-    {
-        std::ofstream out(temporal, std::ios::binary | std::ios::trunc);
-        out << "; La última carta de Varnolt (Nueva agenda)\n"
-            << "nombre=" << linea(t.nombre) << "\nnacimiento=" << linea(t.nacimiento)
-            << "\nzona=" << linea(t.zona) << "\nlugar=" << linea(t.lugar)
-            << "\ndesde=" << linea(t.desde) << "\nhasta=" << linea(t.hasta) << "\n";
-        if (!out.flush())
-            return false;
+        ini.EscribirCadena("", c.clave, v);
     }
-    std::filesystem::rename(temporal, ruta, ec);
-    return !ec;
+    return !ini.Guardar();
 }
 
 }  // namespace varnolt

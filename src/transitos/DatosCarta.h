@@ -4,6 +4,7 @@
 // configuration folder.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +21,9 @@ inline constexpr int kAnioMinimoAgenda = 1000;
 inline constexpr int kAnioMaximoAgenda = 2999;
 // The longest range, in years, of one agenda.
 inline constexpr int kAniosMaximosAgenda = 100;
+// The longest chart name, in characters: what the window's field takes. The
+// name goes on every line of the agenda.
+inline constexpr std::size_t kLargoMaximoNombre = 32767;
 
 // The texts as typed.
 struct TextosCarta {
@@ -39,6 +43,9 @@ bool LeerLugar(std::string_view texto, double& latitud, double& longitud, std::s
 // "AAAA-MM-DD".
 std::optional<TFecha> LeerLimite(std::string_view texto, bool final, std::string& error);
 
+// The characters of a UTF-8 text.
+std::size_t LargoUtf8(std::string_view utf8);
+
 // All of it checked into a request; empty and the first reason when some
 // text does not hold. An empty 'desde' is the current year; an empty
 // 'hasta' is the end of the year of 'desde'.
@@ -48,15 +55,22 @@ std::optional<PeticionAgenda> LeerPeticion(const TextosCarta& t, std::string& er
 // <config> is $XDG_CONFIG_HOME, else ~/.config (CarpetaConfiguracionVarnolt);
 // "" when no home is known.
 std::string ArchivoUltimaCarta();
-// Reads it (UTF-8 "clave=valor" lines); empty when absent.
+// Reads it (UTF-8 "clave=valor" lines); empty when absent or when it cannot
+// be read (not a regular file, over 1 MB).
 std::optional<TextosCarta> LeerUltimaCarta(const std::string& ruta);
-// Writes it; false when it cannot.
+// Writes it through the program's file edges, keeping the lines it does not
+// own; false when it cannot (also when the file there could not be read:
+// it is left as it is).
 bool GuardarUltimaCarta(const std::string& ruta, const TextosCarta& t);
 
 }  // namespace varnolt
 
 namespace varnolt {
 struct Configuracion;
+class ArchivoIni;
+// A notice when Data/IdSysHousesNat of the settings file is there but is no
+// whole 32-bit number (2147483648, 1e9, 5.5): its default, Placidus, is used.
+std::string AvisoSistemaCasasIni(const ArchivoIni& ini);
 // The house system (Data/IdSysHousesNat) and the orbs (DataAspNatDin) of
 // the settings into a request; a notice when the house system is unknown.
 void AplicarConfiguracion(PeticionAgenda& p, const Configuracion& config, std::string* aviso);

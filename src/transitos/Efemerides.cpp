@@ -1,6 +1,8 @@
 #include "transitos/Efemerides.h"
 
+#include <dirent.h>
 #include <swephexp.h>
+#include <sys/stat.h>
 
 #include <cmath>
 
@@ -40,6 +42,44 @@ int NumeroSwe(Cuerpo c) {
 
 bool EsAsteroide(Cuerpo c) {
     return static_cast<int>(c) >= static_cast<int>(Cuerpo::Qui);
+}
+
+std::string ComprobarCarpetaEfemerides(const std::string& carpetas) {
+    std::size_t inicio = 0;
+    while (inicio <= carpetas.size()) {
+        std::size_t fin = carpetas.find_first_of(":;", inicio);
+        if (fin == std::string::npos) {
+            fin = carpetas.size();
+        }
+        const std::string carpeta = carpetas.substr(inicio, fin - inicio);
+        inicio = fin + 1;
+        DIR* dir = carpeta.empty() ? nullptr : ::opendir(carpeta.c_str());
+        if (dir == nullptr) {
+            continue;
+        }
+        std::string error;
+        while (const dirent* e = ::readdir(dir)) {
+            const std::string_view nombre = e->d_name;
+            // The library's data files: planets, moons and asteroids (.se1),
+            // the JPL files (.eph), and its tables (.txt, .cat).
+            const bool suyo = nombre.ends_with(".se1") || nombre.ends_with(".eph") ||
+                              nombre.ends_with(".txt") || nombre.ends_with(".cat");
+            struct stat st {};
+            if (suyo && ::fstatat(::dirfd(dir), e->d_name, &st, 0) == 0 && !S_ISREG(st.st_mode) &&
+                !S_ISDIR(st.st_mode)) {
+                const std::string ruta =
+                    carpeta + (carpeta.ends_with('/') ? "" : "/") + std::string(nombre);
+                error = "el archivo de efemérides \"" + ruta +
+                        "\" no es un archivo normal (un FIFO, un dispositivo o un socket)";
+                break;
+            }
+        }
+        ::closedir(dir);
+        if (!error.empty()) {
+            return error;
+        }
+    }
+    return {};
 }
 
 double DiaJulianoDeUnix(std::int64_t segundos) {

@@ -62,6 +62,11 @@ struct Posicion {
 // Julian day (UT) of a UTC time given as seconds since 1970-01-01.
 double DiaJulianoDeUnix(std::int64_t segundos);
 
+// Why the library must not be pointed at these folders (a list separated by
+// ':' or ';'): a data file there that is a FIFO, a device or a socket, which
+// the library's own read would block on or never finish. Empty when none is.
+std::string ComprobarCarpetaEfemerides(const std::string& carpetas);
+
 // The Swiss Ephemeris as one object: the data folder is set when it is made
 // and the library is closed when it goes.
 class Efemerides {

@@ -113,6 +113,10 @@ void AnadirLineaAgenda(std::string& s, std::size_t n, const std::string& nombre,
 ResultadoAgenda EscribirAgenda(const PeticionAgenda& p, const std::string& ruta,
                                const std::function<bool(int)>& progreso) {
     ResultadoAgenda res;
+    res.error = ComprobarCarpetaEfemerides(p.carpetaEfemerides);
+    if (!res.error.empty()) {
+        return res;
+    }
     Efemerides efe(p.carpetaEfemerides);
     const std::int64_t utc = p.zona.AUtc(p.nacimiento);
     const CartaNatal carta =

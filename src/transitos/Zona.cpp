@@ -1,8 +1,10 @@
 #include "transitos/Zona.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <ctime>
-#include <fstream>
+
+#include "app/ArchivoSeguro.h"
 
 namespace varnolt {
 namespace {
@@ -40,10 +42,63 @@ bool NombreZonaSeguro(std::string_view n) {
     return true;
 }
 
-bool EsArchivoDeZona(const std::string& ruta) {
-    std::ifstream in(ruta, std::ios::binary);
-    char magia[4] = {};
-    return in.read(magia, 4) && std::string_view(magia, 4) == "TZif";
+// The largest zone file read; the system's largest are a few KB.
+constexpr std::uint64_t kLimiteArchivoZona = 1u << 20;
+
+std::uint32_t Grande32(std::string_view b, std::size_t i) {
+    return (static_cast<std::uint32_t>(static_cast<unsigned char>(b[i])) << 24) |
+           (static_cast<std::uint32_t>(static_cast<unsigned char>(b[i + 1])) << 16) |
+           (static_cast<std::uint32_t>(static_cast<unsigned char>(b[i + 2])) << 8) |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(b[i + 3]));
+}
+
+// One block of a zone file (RFC 8536): its 44-byte header and the data the
+// counts announce, with times of `bytesTiempo` bytes. Where the next block
+// starts, or nothing when the block does not hold together.
+std::optional<std::size_t> BloqueTzif(std::string_view b, std::size_t inicio,
+                                      std::size_t bytesTiempo) {
+    if (b.size() < inicio + 44 || b.substr(inicio, 4) != "TZif") {
+        return std::nullopt;
+    }
+    const std::uint64_t isut = Grande32(b, inicio + 20);
+    const std::uint64_t isstd = Grande32(b, inicio + 24);
+    const std::uint64_t leap = Grande32(b, inicio + 28);
+    const std::uint64_t tiempos = Grande32(b, inicio + 32);
+    const std::uint64_t tipos = Grande32(b, inicio + 36);
+    const std::uint64_t letras = Grande32(b, inicio + 40);
+    if (tipos == 0 || tipos > 256 || letras == 0 || (isut != 0 && isut != tipos) ||
+        (isstd != 0 && isstd != tipos)) {
+        return std::nullopt;
+    }
+    const std::uint64_t datos = tiempos * bytesTiempo + tiempos + tipos * 6 + letras +
+                                leap * (bytesTiempo + 4) + isstd + isut;
+    const std::size_t cuerpo = inicio + 44;
+    if (datos > b.size() - cuerpo) {
+        return std::nullopt;
+    }
+    // Every change names a type that is there.
+    const std::size_t indices = cuerpo + tiempos * bytesTiempo;
+    for (std::uint64_t k = 0; k < tiempos; ++k) {
+        if (static_cast<unsigned char>(b[indices + k]) >= tipos) {
+            return std::nullopt;
+        }
+    }
+    return cuerpo + datos;
+}
+
+// A whole zone file: the first block, and for version 2 and later the
+// second one with 64-bit times and the footer rule between newlines.
+bool EsZonaTzif(std::string_view b) {
+    const std::optional<std::size_t> fin1 = BloqueTzif(b, 0, 4);
+    if (!fin1) {
+        return false;
+    }
+    if (b[4] == '\0') {
+        return true;
+    }
+    const std::optional<std::size_t> fin2 = BloqueTzif(b, *fin1, 8);
+    return fin2 && *fin2 < b.size() && b[*fin2] == '\n' &&
+           b.find('\n', *fin2 + 1) != std::string_view::npos;
 }
 
 // The process's TZ set to one zone while it lives; the old value comes back
@@ -75,7 +130,7 @@ class TzTemporal {
 
 }  // namespace
 
-std::optional<ZonaHoraria> ZonaHoraria::Leer(std::string_view texto) {
+std::optional<ZonaHoraria> ZonaHoraria::Leer(std::string_view texto, std::string* error) {
     ZonaHoraria z;
     z.texto_ = std::string(texto);
     if (texto == "UTC" || texto == "Z" || texto == "GMT") {
@@ -101,7 +156,29 @@ std::optional<ZonaHoraria> ZonaHoraria::Leer(std::string_view texto) {
         z.desplazamiento_ = (texto[0] == '-' ? -1 : 1) * (hh * 3600 + mm * 60);
         return z;
     }
-    if (!NombreZonaSeguro(texto) || !EsArchivoDeZona(CarpetaZonas() + "/" + std::string(texto))) {
+    if (!NombreZonaSeguro(texto)) {
+        return std::nullopt;
+    }
+    // Read as every other file: a FIFO in its place would block the C
+    // library's own read for ever, and a file it cannot parse would leave the
+    // times silently in UTC.
+    const std::string ruta = CarpetaZonas() + "/" + std::string(texto);
+    std::string bytes;
+    const FalloArchivo fallo = LeerArchivoEntero(ruta, bytes, kLimiteArchivoZona);
+    std::string motivo;
+    if (fallo.causa == FalloArchivo::Causa::Sistema) {
+        if (fallo.numero != ENOENT && fallo.numero != ENOTDIR) {
+            motivo = "no se puede leer el archivo de zona \"" + ruta + "\": " + fallo.Texto(ruta);
+        }
+    } else if (fallo) {
+        motivo = "el archivo de zona " + fallo.Texto(ruta);
+    } else if (!EsZonaTzif(bytes)) {
+        motivo = "el archivo de zona \"" + ruta + "\" no es un archivo de zona válido (TZif)";
+    }
+    if (fallo || !motivo.empty()) {
+        if (error != nullptr) {
+            *error = motivo;
+        }
         return std::nullopt;
     }
     z.fija_ = false;

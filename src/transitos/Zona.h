@@ -23,8 +23,11 @@ class ZonaHoraria {
   public:
     // Reads "+HH:MM", "-HH:MM", "+HH" or "UTC"/"Z" as a fixed offset, or an
     // IANA name ("Europe/Madrid") from the zone folder (TZDIR, else
-    // /usr/share/zoneinfo). Empty when the text is neither.
-    static std::optional<ZonaHoraria> Leer(std::string_view texto);
+    // /usr/share/zoneinfo). Empty when the text is neither; then `error`, when
+    // given, says why a zone file that is there was refused (not a regular
+    // file, too large, not a zone file) and is left empty for a name that
+    // is simply unknown.
+    static std::optional<ZonaHoraria> Leer(std::string_view texto, std::string* error = nullptr);
 
     const std::string& Texto() const { return texto_; }
     bool EsFija() const { return fija_; }

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "app/ArchivoSeguro.h"
 #include "app/FormVarnolt.h"
 #include "support/AgendaDePrueba.h"
 #include "support/VentanaFalsa.h"
@@ -224,7 +225,7 @@ INSTANTIATE_TEST_SUITE_P(
                                        std::filesystem::create_directory(r);
                                        return r;
                                    },
-                                   ". Is a directory"}),
+                                   ". es una carpeta"}),
     [](const auto& info) { return std::string(info.param.nombre); });
 
 // A regular file whose reading fails half-way (the memory of this process
@@ -236,9 +237,9 @@ TEST_F(CargaAgenda, AReadErrorIsReportedAndFreesItsBuffer) {
         form.CargarAgenda("/proc/self/mem", resultado);
         ADD_FAILURE() << "no error";
     } catch (const ErrorArchivo& e) {
-        EXPECT_EQ(
-            std::string(e.what()),
-            std::string("No se puede leer el archivo \"/proc/self/mem\". ") + std::strerror(EIO));
+        EXPECT_EQ(std::string(e.what()),
+                  std::string("No se puede leer el archivo \"/proc/self/mem\". ") +
+                      TextoErrorSistema(EIO));
     }
 }
 

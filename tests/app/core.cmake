@@ -1,4 +1,6 @@
 varnolt_test(app_tests
+    ${CMAKE_CURRENT_LIST_DIR}/AccesoArchivosTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ArchivoSeguroTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ColocacionVentanasTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormatoTest.cpp
 )

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/ArchivoSeguro.h"
 #include "app/Regional.h"
 #include "archetypes/Arquetipos.h"
 #include "cli/ComandosExport.h"
@@ -235,7 +236,7 @@ TEST_F(ExportCli, CsvWritesTheFileAsTheExportDoes) {
     s = Csv({"--transito", "Júp", "--natal", "Sol", "--salida",
              (carpeta.ruta() / "no-existe" / "x.csv").string(), "--archivo", kArq, kMuestra});
     EXPECT_EQ(s.codigo, 1);
-    EXPECT_NE(s.err.find(std::strerror(ENOENT)), std::string::npos) << s.err;
+    EXPECT_NE(s.err.find(TextoErrorSistema(ENOENT)), std::string::npos) << s.err;
     EXPECT_EQ(s.out, "");
 }
 

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/ArchivoSeguro.h"
 #include "app/FormVarnolt.h"
 #include "app/Regional.h"
 #include "export/ArchivoCSV.h"
@@ -143,7 +144,7 @@ TEST_F(Exportar, AMissingFolderIsReportedWithTheSystemsText) {
     ventana.respuestaGuardar = ruta;
     form.BtnExportCSVClick();
     ASSERT_EQ(ventana.errores.size(), 1u);
-    EXPECT_NE(ventana.errores[0].find(std::strerror(ENOENT)), std::string::npos);
+    EXPECT_NE(ventana.errores[0].find(TextoErrorSistema(ENOENT)), std::string::npos);
     EXPECT_NE(ventana.errores[0].find(ruta), std::string::npos);
     EXPECT_TRUE(ventana.mensajes.empty());
     EXPECT_EQ(form.NombreCSV, ruta);  // keeps the path that was chosen
@@ -167,7 +168,7 @@ TEST_F(Exportar, AFailedWriteLeavesTheOldFileIntact) {
     std::signal(SIGXFSZ, anterior);
 
     ASSERT_EQ(ventana.errores.size(), 1u);
-    EXPECT_NE(ventana.errores[0].find(std::strerror(EFBIG)), std::string::npos);
+    EXPECT_NE(ventana.errores[0].find(TextoErrorSistema(EFBIG)), std::string::npos);
     EXPECT_TRUE(ventana.mensajes.empty());
     EXPECT_EQ(Leer(ruta), "viejo\r\n");
     EXPECT_EQ(Archivos(carpeta.ruta()), std::vector<std::string>{"informe.csv"});  // no leftovers

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "VentanaPrueba.h"
+#include "app/ArchivoSeguro.h"
 #include "app/Texto.h"
 #include "gui/PartesComun.h"
 #include "gui/TextoQt.h"
@@ -221,7 +222,7 @@ TEST_F(ExportarVentana, AFileThatCannotBeMadeShowsTheSystemsErrorText) {
     EXPECT_EQ(mensajes.size(), antes);  // no confirmation
     ASSERT_EQ(errores.size(), 1u);
     EXPECT_EQ(errores[0],
-              "No se pudo crear el archivo [" + destino + "]\r\r" + std::strerror(ENOENT));
+              "No se pudo crear el archivo [" + destino + "]\r\r" + TextoErrorSistema(ENOENT));
     EXPECT_FALSE(fs::exists(destino));
     EXPECT_TRUE(fs::is_empty(carpeta.ruta()));  // no temporary file left
     EXPECT_EQ(Form().MemoResultados, resultados);

@@ -27,15 +27,19 @@ std::string Leer(const std::string& ruta) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// An empty settings file: every setting at its default.
+std::string ConfigVacia() {
+    static const prueba::CarpetaTemporal carpeta;
+    const std::string ruta = (carpeta.ruta() / "Varnolt.ini").string();
+    std::ofstream(ruta, std::ios::binary | std::ios::app);
+    return ruta;
+}
+
 std::vector<std::string> Base(const std::string& salida) {
-    return {"--nacimiento", "1985-06-15T14:30",
-            "--zona",       "Europe/Madrid",
-            "--lugar",      "40.4168,-3.7038",
-            "--desde",      "2026-03-01",
-            "--hasta",      "2026-03-31",
-            "--nombre",     "Ana María",
-            "--salida",     salida,
-            "--config",     "/nonexistent/Varnolt.ini"};
+    return {"--nacimiento",    "1985-06-15T14:30", "--zona",     "Europe/Madrid", "--lugar",
+            "40.4168,-3.7038", "--desde",          "2026-03-01", "--hasta",       "2026-03-31",
+            "--nombre",        "Ana María",        "--salida",   salida,          "--config",
+            ConfigVacia()};
 }
 
 // The file written by the command loads with the loader as it stands, with

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <system_error>
+#include <utility>
 
 #include "app/ArchivoSeguro.h"
 #include "app/Regional.h"
@@ -13,8 +13,6 @@
 
 namespace varnolt {
 namespace {
-
-constexpr std::size_t kNinguna = static_cast<std::size_t>(-1);
 
 bool EsBlanco(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
@@ -28,14 +26,6 @@ std::string_view Recortar(std::string_view s) {
         s.remove_suffix(1);
     }
     return s;
-}
-
-std::string Plegar(std::string_view utf8) {
-    return Mayusculas(utf8);
-}
-
-std::string TextoSistema(int error) {
-    return std::system_category().message(error);
 }
 
 int HexDigito(char c) {
@@ -219,9 +209,91 @@ std::string TextoRealIni(double valor, char separador) {
 // ---------------------------------------------------------------------------
 // Reading the file
 
-ArchivoIni::ArchivoIni(std::string ruta) : ruta_(std::move(ruta)) {
+namespace {
+
+constexpr std::uint8_t kFinNinguno = 0;
+constexpr std::uint8_t kFinLf = 1;
+constexpr std::uint8_t kFinCr = 2;
+constexpr std::uint8_t kFinCrLf = 3;
+
+std::string_view TextoFin(std::uint8_t fin) {
+    switch (fin) {
+        case kFinLf:
+            return "\n";
+        case kFinCr:
+            return "\r";
+        case kFinCrLf:
+            return "\r\n";
+        default:
+            return "";
+    }
+}
+
+// The value of a key line as read: without blanks around it and without the
+// two equal quotes it may stand between (the file's bytes).
+std::string_view ValorLinea(std::string_view texto, std::size_t inicio) {
+    std::string_view v = Recortar(texto.substr(inicio));
+    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
+        v = v.substr(1, v.size() - 2);
+    }
+    return v;
+}
+
+// What a line is: a header "[name]", a key "name=value" or anything else;
+// the name's bytes and, for a key, where its value starts.
+struct Clase {
+    bool seccion = false;
+    bool clave = false;
+    std::string_view nombre;
+    std::size_t inicioValor = 0;
+};
+
+Clase Clasificar(std::string_view texto, bool primera) {
+    Clase c;
+    std::size_t p = 0;
+    if (primera && texto.starts_with("\xEF\xBB\xBF")) {
+        p = 3;  // a byte-order mark
+    }
+    while (p < texto.size() && EsBlanco(texto[p])) {
+        ++p;
+    }
+    const std::string_view resto = texto.substr(p);
+    if (resto.empty() || resto.front() == ';') {
+        return c;
+    }
+    if (resto.front() == '[') {
+        const std::size_t cierre = resto.rfind(']');
+        if (cierre != std::string_view::npos) {
+            c.seccion = true;
+            c.nombre = Recortar(resto.substr(1, cierre - 1));
+        }
+        return c;
+    }
+    const std::size_t igual = resto.find('=');
+    if (igual == std::string_view::npos) {
+        return c;
+    }
+    c.clave = true;
+    c.nombre = Recortar(resto.substr(0, igual));
+    const std::size_t v = p + igual + 1;
+    std::size_t q = v;
+    while (q < texto.size() && EsBlanco(texto[q])) {
+        ++q;
+    }
+    // Blanks before a value stay when the value is replaced; an empty value
+    // is replaced right after the '='.
+    c.inicioValor = q < texto.size() ? q : v;
+    return c;
+}
+
+}  // namespace
+
+ArchivoIni::ArchivoIni() : secciones_(1) {}
+
+ArchivoIni::ArchivoIni(std::string ruta, FormaIni forma)
+    : ruta_(std::move(ruta)), forma_(forma), secciones_(1) {
     std::string bytes;
-    const FalloArchivo fallo = LeerArchivoEntero(ruta_, bytes);
+    const FalloArchivo fallo = LeerArchivoEntero(ruta_, bytes, forma_.limite);
     if (!fallo) {
         existia_ = true;
         Analizar(bytes);
@@ -235,9 +307,10 @@ std::string ArchivoIni::TextoErrorLectura() const {
     return falloLectura_.Texto(ruta_);
 }
 
-ArchivoIni ArchivoIni::DesdeTexto(std::string_view cp1252) {
+ArchivoIni ArchivoIni::DesdeTexto(std::string_view bytes, FormaIni forma) {
     ArchivoIni ini;
-    ini.Analizar(cp1252);
+    ini.forma_ = forma;
+    ini.Analizar(bytes);
     return ini;
 }
 
@@ -245,162 +318,127 @@ char ArchivoIni::Separador() const {
     return separador_ != '\0' ? separador_ : varnolt::SeparadorDecimal();
 }
 
+std::string ArchivoIni::DeArchivo(std::string_view bytes) const {
+    return forma_.utf8 ? std::string(bytes) : Cp1252AUtf8(bytes);
+}
+
+std::string ArchivoIni::AArchivo(std::string_view utf8) const {
+    return forma_.utf8 ? std::string(utf8) : Utf8ACp1252(utf8);
+}
+
+std::string ArchivoIni::Plegar(std::string_view bytes) const {
+    return Mayusculas(DeArchivo(bytes));
+}
+
 void ArchivoIni::Analizar(std::string_view bytes) {
     // A line ends at CR LF, at LF or at CR alone; each line keeps its own end.
-    lineas_.clear();
+    secciones_.assign(1, Seccion{});
+    indice_.clear();
     std::size_t i = 0;
     while (i < bytes.size()) {
         const std::size_t j = bytes.find_first_of("\r\n", i);
-        std::string texto;
-        std::string fin;
         if (j == std::string_view::npos) {
-            texto = bytes.substr(i);
-            i = bytes.size();
-        } else {
-            texto = bytes.substr(i, j - i);
-            const bool par = bytes[j] == '\r' && j + 1 < bytes.size() && bytes[j + 1] == '\n';
-            fin = par ? "\r\n" : std::string(1, bytes[j]);
-            i = j + fin.size();
+            AnadirLinea(bytes.substr(i), kFinNinguno, i == 0);
+            break;
         }
-        lineas_.push_back(AnalizarLinea(std::move(texto), std::move(fin), lineas_.empty()));
+        const bool par = bytes[j] == '\r' && j + 1 < bytes.size() && bytes[j + 1] == '\n';
+        AnadirLinea(bytes.substr(i, j - i), par ? kFinCrLf : (bytes[j] == '\r' ? kFinCr : kFinLf),
+                    i == 0);
+        i = j + (par ? 2 : 1);
     }
 }
 
-ArchivoIni::Linea ArchivoIni::AnalizarLinea(std::string texto, std::string fin, bool primera) {
-    Linea l;
-    l.texto = std::move(texto);
-    l.fin = std::move(fin);
-    std::size_t p = 0;
-    if (primera && l.texto.starts_with("\xEF\xBB\xBF")) {
-        p = 3;  // a byte-order mark
+void ArchivoIni::AnadirLinea(std::string_view texto, std::uint8_t fin, bool primera) {
+    const Clase c = Clasificar(texto, primera);
+    if (c.seccion) {
+        Seccion s;
+        s.cabecera = {std::string(texto), 0, fin, Tipo::Seccion};
+        const auto numero = static_cast<std::uint32_t>(secciones_.size());
+        indice_.emplace(Plegar(c.nombre), numero);
+        secciones_.push_back(std::move(s));
+        return;
     }
-    while (p < l.texto.size() && EsBlanco(l.texto[p])) {
-        ++p;
+    Seccion& s = secciones_.back();
+    if (c.clave) {
+        const auto numero = static_cast<std::uint32_t>(s.lineas.size());
+        s.lineas.push_back(
+            {std::string(texto), static_cast<std::uint32_t>(c.inicioValor), fin, Tipo::Clave});
+        s.repetidas |= !s.claves.emplace(Plegar(c.nombre), numero).second;
+        s.trasUltimaClave = numero + 1;
+        return;
     }
-    const std::string_view resto = std::string_view(l.texto).substr(p);
-    if (resto.empty() || resto.front() == ';') {
-        return l;
+    if (!s.lineas.empty() && s.lineas.back().tipo == Tipo::Otra) {
+        Linea& run = s.lineas.back();
+        run.texto += TextoFin(run.fin);
+        run.texto += texto;
+        run.fin = fin;
+        return;
     }
-    if (resto.front() == '[') {
-        const std::size_t cierre = resto.rfind(']');
-        if (cierre == std::string_view::npos) {
-            return l;
-        }
-        l.tipo = Tipo::Seccion;
-        l.nombre = Plegar(Cp1252AUtf8(Recortar(resto.substr(1, cierre - 1))));
-        return l;
-    }
-    const std::size_t igual = resto.find('=');
-    if (igual == std::string_view::npos) {
-        return l;
-    }
-    l.tipo = Tipo::Clave;
-    l.nombre = Plegar(Cp1252AUtf8(Recortar(resto.substr(0, igual))));
-    std::size_t v = p + igual + 1;
-    std::size_t q = v;
-    while (q < l.texto.size() && EsBlanco(l.texto[q])) {
-        ++q;
-    }
-    // Blanks before a value stay when the value is replaced; an empty value
-    // is replaced right after the '='.
-    l.inicioValor = q < l.texto.size() ? q : v;
-    return l;
+    s.lineas.push_back({std::string(texto), 0, fin, Tipo::Otra});
 }
 
-namespace {
-
-// The value of a key line as read: without blanks around it and without the
-// two equal quotes it may stand between (Windows-1252 bytes).
-std::string_view ValorLinea(std::string_view texto, std::size_t inicio) {
-    std::string_view v = Recortar(texto.substr(inicio));
-    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
-        v = v.substr(1, v.size() - 2);
+const ArchivoIni::Seccion* ArchivoIni::BuscarSeccion(std::string_view seccion) const {
+    if (seccion.empty() && forma_.clavesSinSeccion) {
+        return &secciones_.front();
     }
-    return v;
+    const auto it = indice_.find(Mayusculas(seccion));
+    return it == indice_.end() ? nullptr : &secciones_[it->second];
 }
 
-}  // namespace
-
-std::size_t ArchivoIni::BuscarSeccion(const std::string& nombre) const {
-    for (std::size_t i = 0; i < lineas_.size(); ++i) {
-        if (lineas_[i].tipo == Tipo::Seccion && lineas_[i].nombre == nombre) {
-            return i;
-        }
-    }
-    return kNinguna;
+ArchivoIni::Seccion* ArchivoIni::BuscarSeccion(std::string_view seccion) {
+    return const_cast<Seccion*>(std::as_const(*this).BuscarSeccion(seccion));
 }
 
-std::size_t ArchivoIni::FinSeccion(std::size_t cabecera) const {
-    std::size_t i = cabecera + 1;
-    while (i < lineas_.size() && lineas_[i].tipo != Tipo::Seccion) {
-        ++i;
-    }
-    return i;
-}
-
-std::size_t ArchivoIni::BuscarClave(std::size_t cabecera, const std::string& nombre) const {
-    const std::size_t fin = FinSeccion(cabecera);
-    for (std::size_t i = cabecera + 1; i < fin; ++i) {
-        if (lineas_[i].tipo == Tipo::Clave && lineas_[i].nombre == nombre) {
-            return i;
-        }
-    }
-    return kNinguna;
+const ArchivoIni::Linea* ArchivoIni::BuscarClave(const Seccion& s, std::string_view clave) const {
+    const auto it = s.claves.find(Mayusculas(clave));
+    return it == s.claves.end() ? nullptr : &s.lineas[it->second];
 }
 
 bool ArchivoIni::ExisteSeccion(std::string_view seccion) const {
-    return BuscarSeccion(Plegar(seccion)) != kNinguna;
+    return BuscarSeccion(seccion) != nullptr;
 }
 
 bool ArchivoIni::ExisteClave(std::string_view seccion, std::string_view clave) const {
-    const std::size_t cab = BuscarSeccion(Plegar(seccion));
-    return cab != kNinguna && BuscarClave(cab, Plegar(clave)) != kNinguna;
+    const Seccion* s = BuscarSeccion(seccion);
+    return s != nullptr && BuscarClave(*s, clave) != nullptr;
 }
 
 std::vector<std::string> ArchivoIni::Secciones() const {
     std::vector<std::string> r;
-    for (std::size_t i = 0; i < lineas_.size(); ++i) {
-        if (lineas_[i].tipo != Tipo::Seccion) {
-            continue;
-        }
-        std::string_view t = lineas_[i].texto;
-        if (i == 0 && t.starts_with("\xEF\xBB\xBF")) {
+    for (std::size_t i = 1; i < secciones_.size(); ++i) {
+        std::string_view t = secciones_[i].cabecera.texto;
+        if (i == 1 && secciones_[0].lineas.empty() && t.starts_with("\xEF\xBB\xBF")) {
             t.remove_prefix(3);
         }
         t = Recortar(t);
-        r.push_back(Cp1252AUtf8(Recortar(t.substr(1, t.rfind(']') - 1))));
+        r.push_back(DeArchivo(Recortar(t.substr(1, t.rfind(']') - 1))));
     }
     return r;
 }
 
 std::vector<std::string> ArchivoIni::Claves(std::string_view seccion) const {
     std::vector<std::string> r;
-    const std::size_t cab = BuscarSeccion(Plegar(seccion));
-    if (cab == kNinguna) {
+    const Seccion* s = BuscarSeccion(seccion);
+    if (s == nullptr) {
         return r;
     }
-    const std::size_t fin = FinSeccion(cab);
-    for (std::size_t i = cab + 1; i < fin; ++i) {
-        if (lineas_[i].tipo != Tipo::Clave) {
-            continue;
+    for (const Linea& l : s->lineas) {
+        if (l.tipo == Tipo::Clave) {
+            const std::string_view t = l.texto;
+            r.push_back(DeArchivo(Clasificar(t, false).nombre));
         }
-        const std::string_view t = lineas_[i].texto;
-        r.push_back(Cp1252AUtf8(Recortar(t.substr(0, t.find('=')))));
     }
     return r;
 }
 
 std::optional<std::string> ArchivoIni::LeerTexto(std::string_view seccion,
                                                  std::string_view clave) const {
-    const std::size_t cab = BuscarSeccion(Plegar(seccion));
-    if (cab == kNinguna) {
+    const Seccion* s = BuscarSeccion(seccion);
+    const Linea* l = s == nullptr ? nullptr : BuscarClave(*s, clave);
+    if (l == nullptr) {
         return std::nullopt;
     }
-    const std::size_t k = BuscarClave(cab, Plegar(clave));
-    if (k == kNinguna) {
-        return std::nullopt;
-    }
-    return Cp1252AUtf8(ValorLinea(lineas_[k].texto, lineas_[k].inicioValor));
+    return DeArchivo(ValorLinea(l->texto, l->inicioValor));
 }
 
 std::string ArchivoIni::LeerCadena(std::string_view seccion, std::string_view clave,
@@ -435,30 +473,51 @@ double ArchivoIni::LeerReal(std::string_view seccion, std::string_view clave,
 // ---------------------------------------------------------------------------
 // Changing it
 
-void ArchivoIni::Insertar(std::size_t posicion, std::string texto) {
-    if (posicion > 0 && lineas_[posicion - 1].fin.empty()) {
-        lineas_[posicion - 1].fin = "\r\n";
+ArchivoIni::Linea* ArchivoIni::UltimaLinea(Seccion& s) {
+    for (auto it = s.lineas.rbegin(); it != s.lineas.rend(); ++it) {
+        if (it->tipo != Tipo::Borrada) {
+            return &*it;
+        }
     }
-    lineas_.insert(lineas_.begin() + static_cast<std::ptrdiff_t>(posicion),
-                   AnalizarLinea(std::move(texto), "\r\n", posicion == 0));
+    return s.cabecera.tipo == Tipo::Seccion ? &s.cabecera : nullptr;
+}
+
+void ArchivoIni::CerrarUltimaLinea() {
+    for (auto it = secciones_.rbegin(); it != secciones_.rend(); ++it) {
+        if (Linea* l = UltimaLinea(*it)) {
+            if (l->fin == kFinNinguno) {
+                l->fin = kFinCrLf;
+            }
+            return;
+        }
+    }
 }
 
 void ArchivoIni::EscribirCadena(std::string_view seccion, std::string_view clave,
                                 std::string_view valor) {
-    const std::string bytes = Utf8ACp1252(valor);
-    const std::string clave1252 = Utf8ACp1252(clave);
-    const std::size_t cab = BuscarSeccion(Plegar(seccion));
-    if (cab == kNinguna) {
-        if (!lineas_.empty() && !Recortar(lineas_.back().texto).empty()) {
-            Insertar(lineas_.size(), "");
+    const std::string bytes = AArchivo(valor);
+    const std::string claveArchivo = AArchivo(clave);
+    Seccion* s = BuscarSeccion(seccion);
+    if (s == nullptr) {
+        // A new section at the end, after a blank line.
+        Linea* ultima = nullptr;
+        for (auto it = secciones_.rbegin(); it != secciones_.rend() && ultima == nullptr; ++it) {
+            ultima = UltimaLinea(*it);
         }
-        Insertar(lineas_.size(), "[" + Utf8ACp1252(seccion) + "]");
-        Insertar(lineas_.size(), clave1252 + "=" + bytes);
-        return;
+        CerrarUltimaLinea();
+        if (ultima != nullptr) {
+            const std::string_view t = ultima->texto;
+            const std::size_t fin = t.find_last_of("\r\n");
+            if (!Recortar(fin == std::string_view::npos ? t : t.substr(fin + 1)).empty()) {
+                secciones_.back().lineas.push_back({"", 0, kFinCrLf, Tipo::Otra});
+            }
+        }
+        AnadirLinea("[" + AArchivo(seccion) + "]", kFinCrLf, false);
+        s = &secciones_.back();
     }
-    const std::size_t k = BuscarClave(cab, Plegar(clave));
-    if (k != kNinguna) {
-        Linea& l = lineas_[k];
+    const auto it = s->claves.find(Mayusculas(clave));
+    if (it != s->claves.end()) {
+        Linea& l = s->lineas[it->second];
         if (ValorLinea(l.texto, l.inicioValor) == bytes) {
             return;
         }
@@ -466,14 +525,22 @@ void ArchivoIni::EscribirCadena(std::string_view seccion, std::string_view clave
         l.texto += bytes;
         return;
     }
-    std::size_t ultima = cab;
-    const std::size_t fin = FinSeccion(cab);
-    for (std::size_t i = cab + 1; i < fin; ++i) {
-        if (lineas_[i].tipo == Tipo::Clave) {
-            ultima = i;
-        }
+    // After the last key of the section: only blank lines, comments and
+    // removed keys follow it, which no index points at.
+    const std::uint32_t posicion = s->trasUltimaClave;
+    bool ultimaDelArchivo = true;
+    for (std::size_t i = posicion; i < s->lineas.size() && ultimaDelArchivo; ++i) {
+        ultimaDelArchivo = s->lineas[i].tipo == Tipo::Borrada;
     }
-    Insertar(ultima + 1, clave1252 + "=" + bytes);
+    if (ultimaDelArchivo && s == &secciones_.back()) {
+        CerrarUltimaLinea();
+    }
+    const std::string texto = claveArchivo + "=" + bytes;
+    const Clase c = Clasificar(texto, false);
+    s->lineas.insert(s->lineas.begin() + posicion,
+                     {texto, static_cast<std::uint32_t>(c.inicioValor), kFinCrLf, Tipo::Clave});
+    s->claves.emplace(Plegar(c.nombre), posicion);
+    s->trasUltimaClave = posicion + 1;
 }
 
 void ArchivoIni::EscribirEntero(std::string_view seccion, std::string_view clave,
@@ -490,27 +557,47 @@ void ArchivoIni::EscribirReal(std::string_view seccion, std::string_view clave, 
 }
 
 void ArchivoIni::BorrarClave(std::string_view seccion, std::string_view clave) {
-    const std::size_t cab = BuscarSeccion(Plegar(seccion));
-    if (cab == kNinguna) {
+    Seccion* s = BuscarSeccion(seccion);
+    if (s == nullptr) {
         return;
     }
-    const std::string nombre = Plegar(clave);
-    std::size_t fin = FinSeccion(cab);
-    for (std::size_t i = cab + 1; i < fin;) {
-        if (lineas_[i].tipo == Tipo::Clave && lineas_[i].nombre == nombre) {
-            lineas_.erase(lineas_.begin() + static_cast<std::ptrdiff_t>(i));
-            --fin;
-        } else {
-            ++i;
+    const std::string nombre = Mayusculas(clave);
+    const auto it = s->claves.find(nombre);
+    if (it == s->claves.end()) {
+        return;
+    }
+    // The lines stay where they are, written as nothing, so that no index
+    // moves.
+    auto borrar = [](Linea& l) {
+        l.tipo = Tipo::Borrada;
+        l.texto.clear();
+        l.texto.shrink_to_fit();
+        l.fin = kFinNinguno;
+    };
+    borrar(s->lineas[it->second]);
+    if (s->repetidas) {
+        for (Linea& l : s->lineas) {
+            if (l.tipo == Tipo::Clave && Plegar(Clasificar(l.texto, false).nombre) == nombre) {
+                borrar(l);
+            }
         }
     }
+    s->claves.erase(it);
 }
 
 std::string ArchivoIni::Contenido() const {
     std::string s;
-    for (const Linea& l : lineas_) {
+    auto anadir = [&s](const Linea& l) {
         s += l.texto;
-        s += l.fin;
+        s += TextoFin(l.fin);
+    };
+    for (const Seccion& sec : secciones_) {
+        if (sec.cabecera.tipo == Tipo::Seccion) {
+            anadir(sec.cabecera);
+        }
+        for (const Linea& l : sec.lineas) {
+            anadir(l);
+        }
     }
     return s;
 }
@@ -520,7 +607,7 @@ std::string ArchivoIni::Contenido() const {
 
 std::optional<ErrorEscritura> ArchivoIni::Guardar() const {
     if (ruta_.empty()) {
-        return ErrorEscritura{ruta_, TextoSistema(ENOENT)};
+        return ErrorEscritura{ruta_, TextoErrorSistema(ENOENT)};
     }
     // What could not be read is not overwritten.
     if (falloLectura_) {

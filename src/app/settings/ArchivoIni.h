@@ -8,6 +8,9 @@
 //
 // The file is Windows-1252 text; a line ends at CR LF, LF or CR alone, and
 // lines added here end in CR LF. The texts handed in and out here are UTF-8.
+// Reading takes time and memory in proportion to the file (a run of blank
+// or comment lines is held as one piece, keys are found through an index),
+// and a file over its bound (16 MB for the settings file) is refused.
 // Writing changes only what it must: a key that exists gets its value
 // replaced in place (the line is left untouched when the value reads the
 // same already), a missing key goes after the last key of its section, a
@@ -26,11 +29,16 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "app/ArchivoSeguro.h"
 
 namespace varnolt {
+
+// The largest settings file read: far beyond any real one; a larger file is
+// refused with a message and left as it is.
+inline constexpr std::uint64_t kLimiteArchivoIni = 16u << 20;
 
 // A failed write of a settings file: its path and the system's text.
 struct ErrorEscritura {
@@ -43,15 +51,24 @@ struct ErrorEscritura {
     std::string Texto() const;
 };
 
+// How a file of this form is read, for the program's other small files.
+struct FormaIni {
+    std::uint64_t limite = kLimiteArchivoIni;  // the largest file read
+    bool utf8 = false;                         // the file is UTF-8 text, not Windows-1252
+    // The keys before the first section form the section "" (in the
+    // settings file they belong to no section and are not read).
+    bool clavesSinSeccion = false;
+};
+
 class ArchivoIni {
   public:
     // An empty file with no path (nothing to read, Guardar fails).
-    ArchivoIni() = default;
+    ArchivoIni();
     // Reads the file when it exists; a missing or unreadable file reads as
     // empty (see ErrorLectura).
-    explicit ArchivoIni(std::string ruta);
-    // A file made of the given Windows-1252 bytes, with no path.
-    static ArchivoIni DesdeTexto(std::string_view cp1252);
+    explicit ArchivoIni(std::string ruta, FormaIni forma = {});
+    // A file made of the given bytes, with no path.
+    static ArchivoIni DesdeTexto(std::string_view bytes, FormaIni forma = {});
 
     const std::string& Ruta() const { return ruta_; }
     // True when the file was there and was read.
@@ -102,30 +119,47 @@ class ArchivoIni {
     std::optional<ErrorEscritura> Guardar() const;
 
   private:
-    enum class Tipo : std::uint8_t { Otra, Seccion, Clave };
+    // Otra: blank lines, comments and any line that is no header or key; a
+    // run of them is one Linea. Borrada: a removed key, written as nothing.
+    enum class Tipo : std::uint8_t { Otra, Seccion, Clave, Borrada };
     struct Linea {
-        std::string texto;  // bytes without the line end
-        std::string fin;    // "\r\n", "\n", "\r" or "" (last line without end)
+        std::string texto;              // bytes without the (last) line end
+        std::uint32_t inicioValor = 0;  // key lines: where the value text starts
+        std::uint8_t fin = 0;           // the line end: kFinNinguno, kFinLf, ...
         Tipo tipo = Tipo::Otra;
-        std::string nombre;           // section or key name, folded to upper case (UTF-8)
-        std::size_t inicioValor = 0;  // key lines: where the value text starts
+    };
+    // The lines of a section after its header, and the index of its keys.
+    struct Seccion {
+        Linea cabecera;  // the preamble (before any header) has none: Otra, ""
+        std::vector<Linea> lineas;
+        // Folded key name -> the first line of that name.
+        std::unordered_map<std::string, std::uint32_t> claves;
+        std::uint32_t trasUltimaClave = 0;  // where a new key goes
+        bool repetidas = false;             // some key name stands more than once
     };
 
-    void Analizar(std::string_view cp1252);
-    static Linea AnalizarLinea(std::string texto, std::string fin, bool primera);
-    // Index of the header of the first section of that name, or npos.
-    std::size_t BuscarSeccion(const std::string& nombre) const;
-    // Index of the first key line of that name in the section opened at
-    // 'cabecera', or npos.
-    std::size_t BuscarClave(std::size_t cabecera, const std::string& nombre) const;
-    std::size_t FinSeccion(std::size_t cabecera) const;
-    void Insertar(std::size_t posicion, std::string texto);
+    void Analizar(std::string_view bytes);
+    void AnadirLinea(std::string_view texto, std::uint8_t fin, bool primera);
+    std::string Plegar(std::string_view bytes) const;
+    std::string DeArchivo(std::string_view bytes) const;
+    std::string AArchivo(std::string_view utf8) const;
+    // The first section of that name, or nothing.
+    const Seccion* BuscarSeccion(std::string_view seccion) const;
+    Seccion* BuscarSeccion(std::string_view seccion);
+    const Linea* BuscarClave(const Seccion& s, std::string_view clave) const;
+    // The last line written, ending in a line end from now on; nothing in
+    // an empty file.
+    Linea* UltimaLinea(Seccion& s);
+    void CerrarUltimaLinea();
 
     std::string ruta_;
+    FormaIni forma_;
     bool existia_ = false;
     FalloArchivo falloLectura_;
     char separador_ = '\0';  // '\0': the regional one, asked for on first use
-    std::vector<Linea> lineas_;
+    // secciones_[0] is the preamble, the lines before the first header.
+    std::vector<Seccion> secciones_;
+    std::unordered_map<std::string, std::uint32_t> indice_;  // folded name -> first section
 
     char Separador() const;
 };

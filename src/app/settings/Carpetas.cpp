@@ -4,9 +4,10 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 #include <vector>
+
+#include "app/ArchivoSeguro.h"
 
 namespace varnolt {
 namespace {
@@ -122,11 +123,10 @@ std::string CarpetaPersonal() {
     if (home.empty()) {
         return {};
     }
-    std::ifstream f(CarpetaConfiguracion() + "/user-dirs.dirs", std::ios::binary);
-    if (f) {
-        std::ostringstream texto;
-        texto << f.rdbuf();
-        std::string docs = CarpetaDocumentosXdg(texto.str(), home);
+    // A few lines of shell assignments.
+    std::string texto;
+    if (!LeerArchivoEntero(CarpetaConfiguracion() + "/user-dirs.dirs", texto, 64u << 10)) {
+        std::string docs = CarpetaDocumentosXdg(texto, home);
         if (!docs.empty()) {
             return docs;
         }

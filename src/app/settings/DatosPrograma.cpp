@@ -63,6 +63,10 @@ RutasPrograma RutasDelProgramaEnEjecucion(std::string_view carpetaConfiguracion)
 }
 
 void CargarConfiguracion(DatosPrograma& datos, const RutasPrograma& rutas) {
+    CargarConfiguracion(datos, rutas, ArchivoIni(rutas.archivoIni));
+}
+
+void CargarConfiguracion(DatosPrograma& datos, const RutasPrograma& rutas, const ArchivoIni& ini) {
     datos.rutas = rutas;
     datos.config = ConfiguracionPredeterminada(rutas.carpetaPersonal);
     datos.vistasSuite.assign(kVistasSuite, TView{});
@@ -70,7 +74,7 @@ void CargarConfiguracion(DatosPrograma& datos, const RutasPrograma& rutas) {
         datos.vistasSuite[static_cast<std::size_t>(n)] = TView{n, 1, 0, false};
     }
     datos.aspectos = kAspectos;
-    LeerConfig(datos.config, ArchivoIni(rutas.archivoIni), rutas.carpetaPlantillas);
+    LeerConfig(datos.config, ini, rutas.carpetaPlantillas);
 }
 
 void IniciarDatos(DatosPrograma& datos, const RutasPrograma& rutas, const GanchosDatos& ganchos) {

@@ -98,6 +98,9 @@ std::optional<ErrorEscritura> FinalizarDatos(DatosPrograma& datos,
 // tables, then rutas.archivoIni), without touching the font or the ephemeris:
 // what the program holds after IniciarDatos.
 void CargarConfiguracion(DatosPrograma& datos, const RutasPrograma& rutas);
+// The same from a settings file already read (whose read failure the caller
+// reports).
+void CargarConfiguracion(DatosPrograma& datos, const RutasPrograma& rutas, const ArchivoIni& ini);
 
 // True when the program runs by itself: its executable is named exactly
 // "Varnolt" (letter case included).

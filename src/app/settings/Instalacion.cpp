@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/ArchivoSeguro.h"
 #include "app/settings/Carpetas.h"
 #include "archetypes/Arquetipos.h"
 #include "archetypes/ItemArq.h"
@@ -114,12 +115,21 @@ CopiaArqMuestra CopiarArqMuestra(const std::string& carpetaArq, const std::strin
     r.destino = UnirRuta(carpetaArq, NombreDeRuta(muestra));
     std::error_code ec;
     fs::create_directories(carpetaArq, ec);
-    if (!ec) {
-        fs::copy_file(muestra, r.destino, fs::copy_options::skip_existing, ec);
-    }
+    // The sample is a few hundred KB; whatever already stands at the
+    // destination (a file, even a link) is the user's and stays.
+    FalloArchivo fallo;
+    std::string cual = r.destino;
+    std::string bytes;
     if (ec) {
+        fallo = FalloArchivo::DelSistema(ec.value());
+    } else if ((fallo = LeerArchivoEntero(muestra, bytes, 64u << 20))) {
+        cual = muestra;
+    } else if (!fs::exists(fs::symlink_status(r.destino, ec))) {
+        fallo = ReemplazarArchivo(r.destino, bytes);
+    }
+    if (fallo) {
         r.estado = CopiaArqMuestra::Fallo;
-        r.error = ec.message();
+        r.error = fallo.Texto(cual);
         return r;
     }
     r.estado = CopiaArqMuestra::Copiada;

@@ -7,13 +7,13 @@
 // Exit codes: 0 done, 1 refused or failed (message on stderr, no file
 // written), 2 wrong use of the command line.
 #include <exception>
-#include <fstream>
 #include <iostream>
 #include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "app/ArchivoSeguro.h"
 #include "cli/arq/Volcado.h"
 #include "sqlite2/Engine.h"
 #include "sqlite2/writer/BaseNueva.h"
@@ -56,14 +56,10 @@ int UsoIncorrecto(const std::string& motivo) {
 }
 
 int Crear(const std::string& salida, const std::string& fuente) {
-    std::ifstream entrada(fuente, std::ios::binary);
-    if (!entrada) {
-        std::cerr << "varnolt-arq: no se puede leer " << fuente << "\n";
-        return 1;
-    }
-    const std::string texto((std::istreambuf_iterator<char>(entrada)), std::istreambuf_iterator<char>());
-    if (entrada.bad()) {
-        std::cerr << "varnolt-arq: error al leer " << fuente << "\n";
+    // The SQL source of an archetype file: a few hundred KB at most.
+    std::string texto;
+    if (const varnolt::FalloArchivo f = varnolt::LeerArchivoEntero(fuente, texto, 64u << 20)) {
+        std::cerr << "varnolt-arq: no se puede leer " << fuente << ": " << f.Texto(fuente) << "\n";
         return 1;
     }
     std::vector<esc::TablaNueva> tablas;

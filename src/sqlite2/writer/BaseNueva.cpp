@@ -10,11 +10,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <random>
 #include <stdexcept>
 #include <system_error>
 
+#include "app/ArchivoSeguro.h"
 #include "sqlite2/writer/ArbolB.h"
 #include "sqlite2/writer/Formato.h"
 
@@ -34,8 +33,8 @@ void ComprobarValores(const std::vector<Valor>& valores) {
     }
     const std::size_t tam = TamRegistro(valores);
     if (tam > kMaxBytesFila) {
-        throw std::invalid_argument("fila de " + std::to_string(tam) +
-                                    " bytes; el máximo es " + std::to_string(kMaxBytesFila));
+        throw std::invalid_argument("fila de " + std::to_string(tam) + " bytes; el máximo es " +
+                                    std::to_string(kMaxBytesFila));
     }
 }
 
@@ -79,8 +78,8 @@ std::vector<unsigned char> ConstruirBase(const std::vector<TablaNueva>& tablas) 
         entradas.reserve(filas.size());
         for (std::size_t i = 0; i < filas.size(); ++i) {
             if (i > 0 && filas[i - 1]->rowid == filas[i]->rowid) {
-                throw std::invalid_argument("la tabla " + tablas[k].nombre +
-                                            " repite el rowid " + std::to_string(filas[i]->rowid));
+                throw std::invalid_argument("la tabla " + tablas[k].nombre + " repite el rowid " +
+                                            std::to_string(filas[i]->rowid));
             }
             entradas.push_back({Clave(filas[i]->rowid), CodificarRegistro(filas[i]->valores)});
         }
@@ -107,44 +106,13 @@ std::vector<unsigned char> ConstruirBase(const std::vector<TablaNueva>& tablas) 
 }
 
 void GuardarArchivo(const std::filesystem::path& destino, const std::vector<unsigned char>& bytes) {
-    namespace fs = std::filesystem;
-    const fs::path carpeta = destino.has_parent_path() ? destino.parent_path() : fs::path(".");
-    std::random_device azar;
-    fs::path temporal;
-    for (int intento = 0;; ++intento) {
-        char sufijo[16];
-        std::snprintf(sufijo, sizeof sufijo, "%08x", static_cast<unsigned>(azar()));
-        temporal = carpeta / ("." + destino.filename().string() + ".tmp-" + sufijo);
-        std::error_code ec;
-        if (!fs::exists(temporal, ec)) {
-            break;
-        }
-        if (intento > 100) {
-            throw std::runtime_error("no se pudo elegir un archivo temporal en " + carpeta.string());
-        }
-    }
-    {
-        std::ofstream salida(temporal, std::ios::binary | std::ios::trunc);
-        if (!salida) {
-            throw std::runtime_error("no se puede escribir en " + carpeta.string() + ": " +
-                                     std::strerror(errno));
-        }
-        salida.write(reinterpret_cast<const char*>(bytes.data()),
-                     static_cast<std::streamsize>(bytes.size()));
-        salida.flush();
-        if (!salida) {
-            salida.close();
-            std::error_code ec;
-            fs::remove(temporal, ec);
-            throw std::runtime_error("error al escribir " + temporal.string());
-        }
-    }
-    std::error_code ec;
-    fs::rename(temporal, destino, ec);
-    if (ec) {
-        std::error_code ec2;
-        fs::remove(temporal, ec2);
-        throw std::runtime_error("no se puede crear " + destino.string() + ": " + ec.message());
+    // Through the program's file edge: a private temporary beside it, then
+    // renamed over it; special files and read-only files are refused.
+    const std::string ruta = destino.string();
+    const FalloArchivo fallo = ReemplazarArchivo(
+        ruta, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    if (fallo) {
+        throw std::runtime_error("no se puede crear " + ruta + ": " + fallo.Texto(ruta));
     }
 }
 

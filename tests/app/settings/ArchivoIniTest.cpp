@@ -1,3 +1,4 @@
+#include "app/ArchivoSeguro.h"
 #include "app/settings/ArchivoIni.h"
 
 #include <fcntl.h>
@@ -341,7 +342,7 @@ TEST(ArchivoIni, FalloAlGuardarEnUnaCarpetaQueNoExiste) {
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(error->ruta, ruta);
     EXPECT_EQ(error->Mensaje(), "Unable to write to " + ruta);
-    EXPECT_EQ(error->textoSistema, std::system_category().message(ENOENT));
+    EXPECT_EQ(error->textoSistema, TextoErrorSistema(ENOENT));
     EXPECT_EQ(error->Texto(), "Unable to write to " + ruta + "\n" + error->textoSistema);
 }
 
@@ -357,7 +358,7 @@ TEST(ArchivoIni, FalloAlGuardarEnUnaCarpetaDeSoloLectura) {
     ini.EscribirEntero("A", "x", 2);
     const auto error = ini.Guardar();
     ASSERT_TRUE(error.has_value());
-    EXPECT_EQ(error->textoSistema, std::system_category().message(EACCES));
+    EXPECT_EQ(error->textoSistema, TextoErrorSistema(EACCES));
     EXPECT_EQ(Leer(ruta), "[A]\r\nx=1\r\n");
     EXPECT_EQ(Listado(dir.Ruta()), "Varnolt.ini\n");
 }
@@ -386,7 +387,7 @@ TEST(ArchivoIni, UnDirectorioEnLugarDelArchivoNoSeReemplaza) {
     ini.EscribirEntero("A", "x", 2);
     const auto error = ini.Guardar();
     ASSERT_TRUE(error.has_value());
-    EXPECT_EQ(error->textoSistema, std::system_category().message(EISDIR));
+    EXPECT_EQ(error->textoSistema, TextoErrorSistema(EISDIR));
     EXPECT_TRUE(std::filesystem::is_directory(ruta));
 }
 
@@ -410,7 +411,7 @@ TEST(ArchivoIni, FalloAlEscribirDejaElArchivoComoEstaba) {
 
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(error->Mensaje(), "Unable to write to " + ruta);
-    EXPECT_EQ(error->textoSistema, std::system_category().message(EFBIG));
+    EXPECT_EQ(error->textoSistema, TextoErrorSistema(EFBIG));
     EXPECT_EQ(Leer(ruta), antes);
     EXPECT_EQ(Listado(dir.Ruta()), "Varnolt.ini\n");
 }
@@ -484,6 +485,67 @@ TEST(ArchivoIni, SinRutaNoSeGuarda) {
     ArchivoIni ini;
     ini.EscribirEntero("A", "x", 1);
     EXPECT_TRUE(ini.Guardar().has_value());
+}
+
+}  // namespace
+}  // namespace varnolt
+
+namespace varnolt {
+namespace {
+
+// Many blank and comment lines are held as runs: a key after a million of
+// them is found, one added goes where it belongs, and every byte comes back.
+TEST(ArchivoIni, MuchasLineasEnBlancoSeConservanYNoEstorban) {
+    std::string blancos;
+    for (int i = 0; i < 1000000; ++i) {
+        blancos += i % 3 == 0 ? "\n" : (i % 3 == 1 ? "\r\n" : "; nota\r\n");
+    }
+    const std::string texto =
+        "; ajustes\r\n[Data]\r\nTZ=1\r\n" + blancos + "[View]\r\nEdad=0\r\n\r\n\r\n";
+    ArchivoIni ini = Ini(texto);
+    EXPECT_EQ(ini.LeerEntero("data", "tz", 0), 1);
+    EXPECT_EQ(ini.LeerEntero("VIEW", "Edad", 7), 0);
+    // Compared whole, not printed: a difference of megabytes is no message.
+    EXPECT_TRUE(ini.Contenido() == texto);
+    ini.EscribirEntero("Data", "Nueva", 2);
+    ini.EscribirEntero("View", "Otra", 3);
+    EXPECT_TRUE(ini.Contenido() == "; ajustes\r\n[Data]\r\nTZ=1\r\nNueva=2\r\n" + blancos +
+                                       "[View]\r\nEdad=0\r\nOtra=3\r\n\r\n\r\n");
+}
+
+TEST(ArchivoIni, UnArchivoMayorQueSuLimiteSeRechazaSinTocarlo) {
+    CarpetaTemporal dir;
+    const std::string ruta = dir / "Varnolt.ini";
+    const std::string texto = "[A]\r\nx=1\r\n" + std::string(200, '\n');
+    Escribir(ruta, texto);
+    FormaIni forma;
+    forma.limite = 100;
+    ArchivoIni ini(ruta, forma);
+    EXPECT_FALSE(ini.Existia());
+    EXPECT_EQ(ini.FalloLectura().causa, FalloArchivo::Causa::Grande);
+    EXPECT_EQ(ini.TextoErrorLectura(), "\"" + ruta + "\" es demasiado grande (más de 100 bytes)");
+    ini.EscribirEntero("A", "x", 2);
+    EXPECT_TRUE(ini.Guardar().has_value());
+    EXPECT_EQ(Leer(ruta), texto);
+    EXPECT_EQ(kLimiteArchivoIni, 16u << 20);
+}
+
+// The program's small files: UTF-8 text whose keys stand before any section.
+TEST(ArchivoIni, ClavesSinSeccionEnUtf8) {
+    FormaIni forma;
+    forma.utf8 = true;
+    forma.clavesSinSeccion = true;
+    ArchivoIni ini = ArchivoIni::DesdeTexto("; nota\nnombre=Ágata\nAjena=1\n[Otra]\nx=2\n", forma);
+    EXPECT_EQ(ini.LeerCadena("", "NOMBRE", ""), "Ágata");
+    EXPECT_EQ(ini.LeerCadena("Otra", "x", ""), "2");
+    ini.EscribirCadena("", "nombre", "Íñigo");
+    ini.EscribirCadena("", "zona", "Europe/Madrid");
+    EXPECT_EQ(ini.Contenido(),
+              "; nota\nnombre=Íñigo\nAjena=1\nzona=Europe/Madrid\r\n[Otra]\nx=2\n");
+
+    ArchivoIni vacio = ArchivoIni::DesdeTexto("", forma);
+    vacio.EscribirCadena("", "a", "1");
+    EXPECT_EQ(vacio.Contenido(), "a=1\r\n");
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include "app/ArchivoSeguro.h"
 #include "app/settings/DatosPrograma.h"
 
 #include <gtest/gtest.h>
@@ -138,7 +139,7 @@ TEST(DatosPrograma, UnaEscrituraFallidaSeInformaYLaSalidaSigue) {
     IniciarDatos(datos, rutas, ganchos);
     const auto error = FinalizarDatos(datos, ganchos);
     ASSERT_TRUE(error.has_value());
-    const std::string texto = std::system_category().message(ENOTDIR);
+    const std::string texto = TextoErrorSistema(ENOTDIR);
     EXPECT_EQ(error->Mensaje(), "Unable to write to " + dir.Ruta() + "/bin/Varnolt.ini");
     EXPECT_EQ(registro.sucesos,
               (std::vector<std::string>{
