@@ -124,7 +124,27 @@ std::optional<TFecha> LeerLimite(std::string_view texto, bool final, std::string
     return CodificarFecha(y, m, d);
 }
 
-std::optional<PeticionAgenda> LeerPeticion(const TextosCarta& t, std::string& error) {
+std::optional<ContenidoAgenda> LeerContenido(const TextosCarta& t, std::string& error) {
+    const std::string_view perfil = Recortar(t.perfil);
+    std::optional<ContenidoAgenda> c =
+        ContenidoDePerfil(perfil.empty() ? kPerfilPredeterminado : perfil);
+    if (!c) {
+        error = "el perfil \"" + std::string(perfil) + "\" no se conoce: use";
+        for (const PerfilAgenda& p : PerfilesAgenda()) {
+            error += std::string(&p == &PerfilesAgenda().front() ? " " : ", ") + p.nombre;
+        }
+        return std::nullopt;
+    }
+    if ((!Recortar(t.cuerpos).empty() && !LeerCuerpos(t.cuerpos, *c, error)) ||
+        (!Recortar(t.puntos).empty() && !LeerPuntos(t.puntos, *c, error)) ||
+        (!Recortar(t.aspectos).empty() && !LeerAspectos(t.aspectos, *c, error))) {
+        return std::nullopt;
+    }
+    return c;
+}
+
+std::optional<PeticionAgenda> LeerPeticion(const TextosCarta& t, std::string& error,
+                                           const NombresRango& nombres) {
     PeticionAgenda p;
     p.nombre = std::string(Recortar(t.nombre));
     const auto nac = LeerNacimiento(t.nacimiento, error);
@@ -159,7 +179,8 @@ std::optional<PeticionAgenda> LeerPeticion(const TextosCarta& t, std::string& er
     if (!hasta)
         return std::nullopt;
     if (*hasta < *desde) {
-        error = "el rango termina antes de empezar (--hasta es anterior a --desde)";
+        error = std::string("el rango termina antes de empezar (") + nombres.hasta +
+                " es anterior a " + nombres.desde + ")";
         return std::nullopt;
     }
     const FechaCivil a = DecodificarFecha(*desde);
@@ -170,6 +191,10 @@ std::optional<PeticionAgenda> LeerPeticion(const TextosCarta& t, std::string& er
     }
     p.desde = *desde;
     p.hasta = *hasta;
+    const auto contenido = LeerContenido(t, error);
+    if (!contenido)
+        return std::nullopt;
+    p.modelo.contenido = *contenido;
     return p;
 }
 
@@ -214,6 +239,14 @@ std::optional<TextosCarta> LeerUltimaCarta(const std::string& ruta) {
             t.desde = valor;
         else if (clave == "hasta")
             t.hasta = valor;
+        else if (clave == "perfil")
+            t.perfil = valor;
+        else if (clave == "cuerpos")
+            t.cuerpos = valor;
+        else if (clave == "puntos")
+            t.puntos = valor;
+        else if (clave == "aspectos")
+            t.aspectos = valor;
     }
     return t;
 }
@@ -236,7 +269,9 @@ bool GuardarUltimaCarta(const std::string& ruta, const TextosCarta& t) {
         out << "; La última carta de Varnolt (Nueva agenda)\n"
             << "nombre=" << linea(t.nombre) << "\nnacimiento=" << linea(t.nacimiento)
             << "\nzona=" << linea(t.zona) << "\nlugar=" << linea(t.lugar)
-            << "\ndesde=" << linea(t.desde) << "\nhasta=" << linea(t.hasta) << "\n";
+            << "\ndesde=" << linea(t.desde) << "\nhasta=" << linea(t.hasta)
+            << "\nperfil=" << linea(t.perfil) << "\ncuerpos=" << linea(t.cuerpos)
+            << "\npuntos=" << linea(t.puntos) << "\naspectos=" << linea(t.aspectos) << "\n";
         if (!out.flush())
             return false;
     }

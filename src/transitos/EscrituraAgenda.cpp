@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "app/ArchivoSeguro.h"
@@ -42,6 +44,32 @@ void AnadirFijo(std::string& s, double v, int dec, char sep) {
 
 std::string Cp1252(std::string_view utf8) {
     return Utf8ACp1252(utf8);
+}
+
+std::string TextoDesfase(int segundos) {
+    char buf[16];
+    const int m = std::abs(segundos) / 60;
+    std::snprintf(buf, sizeof buf, "UTC%c%02d:%02d", segundos < 0 ? '-' : '+', m / 60, m % 60);
+    return buf;
+}
+
+// The notice of a birth time in a change of the clocks, "" when it is not.
+std::string AvisoCambioHora(const HoraLocal& h, const ZonaHoraria& zona) {
+    const ZonaHoraria::CambioHora c = zona.CambioEn(h);
+    if (c.tipo == ZonaHoraria::CambioHora::Ninguno) {
+        return std::string();
+    }
+    char hora[48];
+    std::snprintf(hora, sizeof hora, "%02d:%02d del %04d-%02d-%02d", h.hora, h.minuto, h.anio,
+                  h.mes, h.dia);
+    if (c.tipo == ZonaHoraria::CambioHora::Omitida) {
+        return std::string("la hora de nacimiento ") + hora + " no existió en " + zona.Texto() +
+               " (los relojes se adelantaron); se toma con el desfase de antes del cambio, " +
+               TextoDesfase(c.tomado);
+    }
+    return std::string("la hora de nacimiento ") + hora + " se dio dos veces en " + zona.Texto() +
+           " (los relojes se atrasaron); se toma la primera, " + TextoDesfase(c.tomado) +
+           ", no la segunda, " + TextoDesfase(c.otro);
 }
 
 }  // namespace
@@ -153,6 +181,9 @@ ResultadoAgenda EscribirAgenda(const PeticionAgenda& p, const std::string& ruta,
         return error;
     });
     res.avisos = efe.Avisos();
+    if (std::string aviso = AvisoCambioHora(p.nacimiento, p.zona); !aviso.empty()) {
+        res.avisos.insert(res.avisos.begin(), std::move(aviso));
+    }
     if (!completo) {
         res.cancelado = true;
         return res;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
+
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -45,7 +47,9 @@ TEST(AgendaArchivo, RoundTripThroughTheLoader) {
         ConfiguracionRegional().SeparadorDecimal = sep;
         prueba::CarpetaTemporal carpeta;
         const std::string ruta = (carpeta.ruta() / "ana.csv").string();
-        const Salida s = Agenda(Base(ruta));
+        std::vector<std::string> args = Base(ruta);
+        args.insert(args.end(), {"--perfil", "Completo"});
+        const Salida s = Agenda(args);
         ASSERT_EQ(s.codigo, 0) << s.err;
         EXPECT_EQ(s.err, "");
         EXPECT_EQ(s.out.rfind("Agenda escrita: " + ruta + " [", 0), 0u) << s.out;
@@ -81,8 +85,16 @@ TEST(AgendaArchivo, RoundTripThroughTheLoader) {
 
         // Every loaded record against the model computed again.
         std::string error;
-        auto p = LeerPeticion({"", "1985-06-15T14:30", "Europe/Madrid", "40.4168,-3.7038",
-                               "2026-03-01", "2026-03-31"},
+        auto p = LeerPeticion({"",
+                               "1985-06-15T14:30",
+                               "Europe/Madrid",
+                               "40.4168,-3.7038",
+                               "2026-03-01",
+                               "2026-03-31",
+                               "Completo",
+                               {},
+                               {},
+                               {}},
                               error);
         Efemerides efe;
         const CartaNatal carta = CalcularCarta(efe, DiaJulianoDeUnix(p->zona.AUtc(p->nacimiento)),
@@ -136,13 +148,19 @@ TEST(AgendaArchivo, BadInputIsAUsageErrorInSpanish) {
         {"--hasta", "2025", "el rango termina antes de empezar"},
         {"--hasta", "2200", "el rango pasa de 100 años"},
         {"--desde", "marzo", "no es un año AAAA ni una fecha AAAA-MM-DD"},
+        {"--perfil", "Basico", "el perfil \"Basico\" no se conoce: use Esencial, Amplio, Completo"},
+        {"--cuerpos", "Sol,Xyz", "\"Xyz\" no está entre los cuerpos en tránsito"},
+        {"--cuerpos", "C01", "\"C01\" no está entre los cuerpos en tránsito"},
+        {"--puntos", " , ", "--puntos no puede estar vacío"},
+        {"--aspectos", "0,91", "\"91\" no está entre los aspectos"},
     };
     for (const Caso& c : casos) {
         std::vector<std::string> args = Base(ruta);
-        for (size_t i = 0; i + 1 < args.size(); ++i) {
-            if (args[i] == c.opcion) {
-                args[i + 1] = c.valor;
-            }
+        const auto o = std::find(args.begin(), args.end(), c.opcion);
+        if (o != args.end()) {
+            *(o + 1) = c.valor;
+        } else {
+            args.insert(args.end(), {c.opcion, c.valor});
         }
         const Salida s = Agenda(args);
         EXPECT_EQ(s.codigo, 2) << c.valor;
@@ -168,7 +186,8 @@ TEST(AgendaArchivo, AFailedWriteLeavesTheOldFile) {
     // A cancelled run keeps the file that was there.
     const std::string ruta = carpeta.Escribir("vieja.csv", "antes");
     std::string error;
-    auto p = LeerPeticion({"", "1985-06-15T14:30", "UTC", "0,0", "2026", "2026"}, error);
+    auto p =
+        LeerPeticion({"", "1985-06-15T14:30", "UTC", "0,0", "2026", "2026", {}, {}, {}, {}}, error);
     const ResultadoAgenda r = EscribirAgenda(*p, ruta, [](int pct) { return pct < 50; });
     EXPECT_TRUE(r.cancelado);
     EXPECT_FALSE(r.hecho);
@@ -207,8 +226,11 @@ TEST(AgendaArchivo, TheLastChartIsRemembered) {
     prueba::CarpetaTemporal carpeta;
     const std::string ruta = (carpeta.ruta() / "Varnolt" / "ultima_carta.ini").string();
     EXPECT_FALSE(LeerUltimaCarta(ruta));
-    const TextosCarta t{"Ana María", "1985-06-15T14:30", "Europe/Madrid", "40.4168,-3.7038", "2026",
-                        "2027"};
+    const TextosCarta t{"Ana María",     "1985-06-15T14:30",
+                        "Europe/Madrid", "40.4168,-3.7038",
+                        "2026",          "2027",
+                        "Amplio",        "Sol,Plu",
+                        "C01",           "0,90"};
     ASSERT_TRUE(GuardarUltimaCarta(ruta, t));
     const auto leida = LeerUltimaCarta(ruta);
     ASSERT_TRUE(leida);
@@ -218,6 +240,10 @@ TEST(AgendaArchivo, TheLastChartIsRemembered) {
     EXPECT_EQ(leida->lugar, t.lugar);
     EXPECT_EQ(leida->desde, t.desde);
     EXPECT_EQ(leida->hasta, t.hasta);
+    EXPECT_EQ(leida->perfil, t.perfil);
+    EXPECT_EQ(leida->cuerpos, t.cuerpos);
+    EXPECT_EQ(leida->puntos, t.puntos);
+    EXPECT_EQ(leida->aspectos, t.aspectos);
 
     setenv("XDG_CONFIG_HOME", carpeta.ruta().c_str(), 1);
     EXPECT_EQ(ArchivoUltimaCarta(), ruta);
