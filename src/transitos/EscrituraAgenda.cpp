@@ -1,5 +1,6 @@
 #include "transitos/EscrituraAgenda.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -70,6 +71,23 @@ std::string AvisoCambioHora(const HoraLocal& h, const ZonaHoraria& zona) {
     return std::string("la hora de nacimiento ") + hora + " se dio dos veces en " + zona.Texto() +
            " (los relojes se atrasaron); se toma la primera, " + TextoDesfase(c.tomado) +
            ", no la segunda, " + TextoDesfase(c.otro);
+}
+
+std::string AvisoNacimientoFueraDeArchivos(const HoraLocal& h, const CartaNatal& carta) {
+    char fecha[16];
+    std::snprintf(fecha, sizeof fecha, "%04d-%02d-%02d", h.anio, h.mes, h.dia);
+    std::string faltan;
+    for (int i = 0; i < kNumCuerpos; ++i) {
+        if (std::none_of(carta.puntos.begin(), carta.puntos.end(),
+                         [i](const PuntoNatal& pn) { return pn.indice == i; })) {
+            faltan +=
+                (faltan.empty() ? "" : ", ") + std::string(CodigoCuerpo(static_cast<Cuerpo>(i)));
+        }
+    }
+    return std::string("la fecha de nacimiento ") + fecha +
+           " está fuera de los archivos de efemérides: la carta natal se calcula con el modo "
+           "analítico de la biblioteca" +
+           (faltan.empty() ? std::string() : ", sin " + faltan);
 }
 
 }  // namespace
@@ -145,6 +163,19 @@ ResultadoAgenda EscribirAgenda(const PeticionAgenda& p, const std::string& ruta,
     const std::int64_t utc = p.zona.AUtc(p.nacimiento);
     const CartaNatal carta =
         CalcularCarta(efe, DiaJulianoDeUnix(utc), p.latitud, p.longitud, p.sistemaCasas);
+    // A birth outside the data files gives one notice that names it, not
+    // one per body blaming the range.
+    std::vector<std::string> avisosCarta;
+    for (const std::string& a : efe.Avisos()) {
+        if (a.find("archivos de efemérides") == std::string::npos) {
+            avisosCarta.push_back(a);
+        } else if (std::none_of(avisosCarta.begin(), avisosCarta.end(), [](const std::string& x) {
+                       return x.starts_with("la fecha de nacimiento");
+                   })) {
+            avisosCarta.push_back(AvisoNacimientoFueraDeArchivos(p.nacimiento, carta));
+        }
+    }
+    efe.OlvidarAvisos();
     const std::string nombre = NombreEnAgenda(p.nombre);
     const char sep = SeparadorDecimal();
     std::vector<std::string> natales;
@@ -180,7 +211,8 @@ ResultadoAgenda EscribirAgenda(const PeticionAgenda& p, const std::string& ruta,
         }
         return error;
     });
-    res.avisos = efe.Avisos();
+    res.avisos = avisosCarta;
+    res.avisos.insert(res.avisos.end(), efe.Avisos().begin(), efe.Avisos().end());
     if (std::string aviso = AvisoCambioHora(p.nacimiento, p.zona); !aviso.empty()) {
         res.avisos.insert(res.avisos.begin(), std::move(aviso));
     }

@@ -222,6 +222,40 @@ TEST(AgendaArchivo, ATargetThatIsNotOursToReplaceIsRefused) {
               2);
 }
 
+// Notices about the birth: one for a birth outside the data files, naming
+// the birth date (not one per body blaming the range), one for a birth time
+// in a change of the clocks naming the reading taken.
+TEST(AgendaArchivo, NoticesAboutTheBirth) {
+    prueba::CarpetaTemporal carpeta;
+    const std::string ruta = (carpeta.ruta() / "a.csv").string();
+    struct Caso {
+        const char* nacimiento;
+        const char* zona;
+        std::string aviso;
+    };
+    const Caso casos[] = {
+        {"1750-06-15T14:30", "+01:00",
+         "Aviso: la fecha de nacimiento 1750-06-15 está fuera de los archivos de efemérides: la "
+         "carta natal se calcula con el modo analítico de la biblioteca, sin Qui, Pho, Cer, Pal, "
+         "Jun, Ves\n"},
+        {"2024-03-31T02:30", "Europe/Madrid",
+         "Aviso: la hora de nacimiento 02:30 del 2024-03-31 no existió en Europe/Madrid (los "
+         "relojes se adelantaron); se toma con el desfase de antes del cambio, UTC+01:00\n"},
+        {"2024-10-27T02:30", "Europe/Madrid",
+         "Aviso: la hora de nacimiento 02:30 del 2024-10-27 se dio dos veces en Europe/Madrid (los "
+         "relojes se atrasaron); se toma la primera, UTC+02:00, no la segunda, UTC+01:00\n"},
+        {"1985-06-15T14:30", "Europe/Madrid", ""},
+    };
+    for (const Caso& c : casos) {
+        std::vector<std::string> args = Base(ruta);
+        args[1] = c.nacimiento;
+        args[3] = c.zona;
+        const Salida s = Agenda(args);
+        EXPECT_EQ(s.codigo, 0) << s.err;
+        EXPECT_EQ(s.err, c.aviso);
+    }
+}
+
 TEST(AgendaArchivo, TheLastChartIsRemembered) {
     prueba::CarpetaTemporal carpeta;
     const std::string ruta = (carpeta.ruta() / "Varnolt" / "ultima_carta.ini").string();
