@@ -1,8 +1,9 @@
 // Figures of the agenda computation: ten years of one chart.
-//   transitos_bench [ARCHIVO] [VECES]
+//   transitos_bench [ARCHIVO] [VECES] [PERFIL]
 // Computes the agenda of a fixed chart (Madrid, 1985-06-15 14:30) for
-// 2026-2035 VECES times (3 by default), writing it to ARCHIVO (a temporary
-// file by default, removed after), and prints the median time, the lines,
+// 2026-2035 VECES times (3 by default) with the content of PERFIL (the
+// default profile by default), writing it to ARCHIVO (a temporary file by
+// default, removed after; "-" is the same), and prints the median time, the lines,
 // the file size and the peak resident memory; then the computation alone,
 // without writing.
 #include <sys/resource.h>
@@ -21,15 +22,25 @@ using namespace varnolt;
 using Reloj = std::chrono::steady_clock;
 
 int main(int argc, char** argv) {
-    const bool propio = argc > 1;
+    const bool propio = argc > 1 && std::string(argv[1]) != "-";
     const std::string archivo =
         propio ? argv[1]
                : (std::filesystem::temp_directory_path() / "varnolt_transitos_bench.csv").string();
     const int veces = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
+    const std::string perfil = argc > 3 ? argv[3] : "";
 
     std::string error;
-    auto p = LeerPeticion(
-        {"Bench", "1985-06-15T14:30", "Europe/Madrid", "40.4168,-3.7038", "2026", "2035"}, error);
+    auto p = LeerPeticion({"Bench",
+                           "1985-06-15T14:30",
+                           "Europe/Madrid",
+                           "40.4168,-3.7038",
+                           "2026",
+                           "2035",
+                           perfil,
+                           {},
+                           {},
+                           {}},
+                          error);
     if (!p) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
@@ -63,7 +74,8 @@ int main(int argc, char** argv) {
 
     rusage uso{};
     getrusage(RUSAGE_SELF, &uso);
-    std::printf("Agenda de 10 años (2026-2035), una carta: %zu líneas, %.1f MB\n", r.lineas,
+    std::printf("Agenda de 10 años (2026-2035), una carta, perfil %s: %zu líneas, %.1f MB\n",
+                PerfilDeContenido(p->modelo.contenido).c_str(), r.lineas,
                 static_cast<double>(bytes) / 1e6);
     std::printf("  calcular y escribir: %.3f s (mediana de %d)\n", tiempos[tiempos.size() / 2],
                 veces);

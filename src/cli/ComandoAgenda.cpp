@@ -18,6 +18,7 @@ namespace {
 constexpr const char* kUso =
     "uso: varnolt-cli agenda --nacimiento AAAA-MM-DDTHH:MM --zona ZONA --lugar LAT,LON "
     "[--desde AAAA|AAAA-MM-DD] [--hasta AAAA|AAAA-MM-DD] [--nombre NOMBRE] "
+    "[--perfil PERFIL] [--cuerpos LISTA] [--puntos LISTA] [--aspectos LISTA] "
     "[--config INI] [--efemerides CARPETA] --salida ARCHIVO.csv";
 
 constexpr const char* kAyuda =
@@ -44,6 +45,17 @@ Opciones:
   --nombre NOMBRE       nombre de la carta (columna 3 del archivo), de 32767
                         caracteres como mucho
   --salida ARCHIVO      el archivo .csv que se escribe (se reemplaza entero)
+  --perfil PERFIL       qué entra en la agenda: Esencial (por omisión; Sol a
+                        Plutón y el nodo medio sobre Sol, Lun, Mer, Ven, Mar,
+                        C01 y C10, aspectos 0, 180, 120, 90 y 60), Amplio o
+                        Completo (todos los cuerpos, puntos y aspectos)
+  --cuerpos LISTA       los cuerpos en tránsito, en lugar de los del perfil
+                        (códigos separados por comas: Sol,Lun,...,Ves; o
+                        "todos")
+  --puntos LISTA        los puntos natales (Sol,...,Ves, NodS, NodST, RfD,
+                        RfN, Pr, PrT, C01,...,C12; o "todos")
+  --aspectos LISTA      los aspectos en grados (0,180,120,90,72,60,51,45,
+                        165,150,144,135,105,75,40,36,33,30,15; o "todos")
   --config INI          archivo de configuración del que se toman el sistema
                         de casas (IdSysHousesNat) y los orbes (DataAspNatDin);
                         sin él, Varnolt.ini junto al programa; un archivo
@@ -65,9 +77,11 @@ int Uso(std::ostream& err, const std::string& motivo) {
 
 int ComandoAgenda(const Argumentos& args, std::ostream& out, std::ostream& err) {
     static const std::map<std::string, std::string> kOpciones = {
-        {"--nacimiento", "nacimiento"}, {"--zona", "zona"},     {"--lugar", "lugar"},
-        {"--desde", "desde"},           {"--hasta", "hasta"},   {"--nombre", "nombre"},
-        {"--salida", "salida"},         {"--config", "config"}, {"--efemerides", "efemerides"},
+        {"--nacimiento", "nacimiento"}, {"--zona", "zona"},       {"--lugar", "lugar"},
+        {"--desde", "desde"},           {"--hasta", "hasta"},     {"--nombre", "nombre"},
+        {"--salida", "salida"},         {"--config", "config"},   {"--efemerides", "efemerides"},
+        {"--perfil", "perfil"},         {"--cuerpos", "cuerpos"}, {"--puntos", "puntos"},
+        {"--aspectos", "aspectos"},
     };
     std::map<std::string, std::string> v;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -96,13 +110,19 @@ int ComandoAgenda(const Argumentos& args, std::ostream& out, std::ostream& err) 
         }
         v[o->second] = valor;
     }
+    for (const char* lista : {"perfil", "cuerpos", "puntos", "aspectos"}) {
+        if (v.count(lista) != 0 && v[lista].find_first_not_of(" \t,;") == std::string::npos) {
+            return Uso(err, std::string("--") + lista + " no puede estar vacío");
+        }
+    }
     for (const char* falta : {"nacimiento", "zona", "lugar", "salida"}) {
         if (v.count(falta) == 0 || v[falta].empty()) {
             return Uso(err, std::string("falta --") + falta);
         }
     }
 
-    TextosCarta t{v["nombre"], v["nacimiento"], v["zona"], v["lugar"], v["desde"], v["hasta"]};
+    const TextosCarta t{v["nombre"], v["nacimiento"], v["zona"],    v["lugar"],  v["desde"],
+                        v["hasta"],  v["perfil"],     v["cuerpos"], v["puntos"], v["aspectos"]};
     std::string error;
     std::optional<PeticionAgenda> p = LeerPeticion(t, error);
     if (!p) {

@@ -159,7 +159,7 @@ bool Capturar(VentanaVarnolt& ventana, const QString& nombre, const QString& arc
         temporal = true;
     } else if (nombre == QLatin1String("TFormStepCount")) {
         auto* paso = new TFormStepCount(&ventana);
-        paso->setWindowTitle(QStringLiteral("Cargando data -> muestra_2024.csv [44759 registros]"));
+        paso->setWindowTitle(QStringLiteral("Cargando data -> muestra_2024.csv [2399 registros]"));
         paso->PB()->setValue(40);
         paso->show();
         w = paso;

@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QProgressDialog>
 
 #include "gui/PartesComun.h"
 #include "gui/TextoQt.h"
@@ -97,8 +98,16 @@ void VentanaVarnolt::CopiarAlPortapapeles(const std::string& texto) {
     QApplication::clipboard()->setText(Q(texto), QClipboard::Clipboard);
 }
 
+void VentanaVarnolt::PrestarProgreso(QProgressDialog* progreso, int base) {
+    progresoPrestado_ = progreso;
+    baseProgresoPrestado_ = base;
+}
+
 void VentanaVarnolt::MostrarProgreso() {
     ++vecesProgreso_;
+    if (progresoPrestado_ != nullptr) {
+        return;
+    }
     if (formStepCount_ == nullptr) {
         formStepCount_ = new TFormStepCount(this);
         QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -108,13 +117,18 @@ void VentanaVarnolt::MostrarProgreso() {
 }
 
 void VentanaVarnolt::TituloProgreso(const std::string& titulo) {
-    if (formStepCount_ != nullptr) {
+    if (progresoPrestado_ != nullptr) {
+        progresoPrestado_->setLabelText(Q(titulo));
+    } else if (formStepCount_ != nullptr) {
         formStepCount_->setWindowTitle(Q(titulo));
     }
 }
 
 void VentanaVarnolt::PosicionProgreso(int porcentaje) {
-    if (formStepCount_ != nullptr) {
+    if (progresoPrestado_ != nullptr) {
+        progresoPrestado_->setValue(baseProgresoPrestado_ +
+                                    porcentaje * (100 - baseProgresoPrestado_) / 100);
+    } else if (formStepCount_ != nullptr) {
         formStepCount_->PB()->setValue(porcentaje);
     }
 }

@@ -189,17 +189,23 @@ void VentanaVarnolt::SBInfoDataClick() {
     Ejecutar([&] { form_.SBInfoDataClick(); });
 }
 
-void VentanaVarnolt::CargarAgendas(const std::vector<std::string>& archivos) {
+void VentanaVarnolt::CargarAgendas(const std::vector<std::string>& archivos, bool limpiarAntes) {
     if (archivos.empty()) {
         return;
     }
     if (ejecutando_ > 0) {
         // Another action is running (a load, a dialog of a handler): these
         // files load after it.
-        QTimer::singleShot(100, this, [this, archivos] { CargarAgendas(archivos); });
+        QTimer::singleShot(
+            100, this, [this, archivos, limpiarAntes] { CargarAgendas(archivos, limpiarAntes); });
         return;
     }
-    Ejecutar([&] { form_.CargarAgendas(archivos); });
+    Ejecutar([&] {
+        if (limpiarAntes) {
+            form_.LimpiarData();
+        }
+        form_.CargarAgendas(archivos);
+    });
 }
 
 // ---- Refrescar -------------------------------------------------------------------

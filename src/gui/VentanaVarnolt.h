@@ -33,6 +33,7 @@ class QDateEdit;
 class QGridLayout;
 class QGroupBox;
 class QLabel;
+class QProgressDialog;
 class QRadioButton;
 class QSpinBox;
 class QToolButton;
@@ -119,9 +120,13 @@ class VentanaVarnolt : public QMainWindow, public IVentana {
     void LabelAboutClick();
     // Runs the handlers of the window's parts through Ejecutar.
     std::function<void(const std::function<void()>&)> EjecutorVentana();
-    // The Data action over files already chosen (command line, dropped files);
-    // while another handler runs it waits for it to end.
-    void CargarAgendas(const std::vector<std::string>& archivos);
+    // The Data action over files already chosen (command line, dropped files,
+    // a computed agenda), after "Limpiar" when 'limpiarAntes'; while another
+    // handler runs it waits for it to end.
+    void CargarAgendas(const std::vector<std::string>& archivos, bool limpiarAntes = false);
+    // While 'progreso' is set, the load's progress goes to that window (from
+    // 'base' % to 100 %) instead of a window of its own.
+    void PrestarProgreso(QProgressDialog* progreso, int base);
 
     // True while a core handler lets window messages run (the loader): user
     // input to the program's windows is dropped meanwhile.
@@ -271,6 +276,8 @@ class VentanaVarnolt : public QMainWindow, public IVentana {
     int bloqueoEntrada_ = 0;
     int ejecutando_ = 0;  // depth of Ejecutar: a core handler is running
     int vecesProgreso_ = 0;
+    QProgressDialog* progresoPrestado_ = nullptr;
+    int baseProgresoPrestado_ = 0;
     bool ajustando_ = false;
     bool primeraVez_ = true;
     // The file where the tool windows' places are kept between runs; none in

@@ -30,8 +30,8 @@ double Diferencia(double transito, double natal) {
     return d;
 }
 
-std::array<double, kAngulosAgenda.size()> AngulosExactos() {
-    std::array<double, kAngulosAgenda.size()> r{};
+std::array<double, kNumAngulos> AngulosExactos() {
+    std::array<double, kNumAngulos> r{};
     for (size_t k = 0; k < r.size(); ++k) {
         r[k] = AnguloExacto(kAngulosAgenda[k]);
     }
@@ -39,14 +39,14 @@ std::array<double, kAngulosAgenda.size()> AngulosExactos() {
 }
 
 // Fills r for a distance 'v' to the exact angle within 'orbe'.
-void Completar(const ModeloAgenda& m, Cuerpo c, const Posicion& t, double natal, int k, double dif,
-               double separacion, double v, double orbe, Contacto& r) {
+void Completar(const ModeloAgenda& m, Cuerpo c, const Posicion& t, double natal, int punto, int k,
+               double dif, double separacion, double v, double orbe, Contacto& r) {
     r.transito = c;
     r.angulo = k;
     r.valor = v;
     const double fuerza = orbe > 0 ? (1.0 - v / orbe) * 100.0 : 100.0;
     r.fuerza = std::round(fuerza * 10.0) / 10.0;
-    r.peso = fuerza / 100.0 * m.factorPeso[static_cast<int>(c)] * m.factorPesoAngulo[k];
+    r.peso = m.Peso(c, punto, k, r.fuerza);
     // d(separation)/dt has the sign of the difference times the motion; the
     // distance to the angle shrinks when it moves towards the angle.
     const double signoDif = dif > 0 ? 1.0 : (dif < 0 ? -1.0 : (t.velocidad >= 0 ? 1.0 : -1.0));
@@ -92,7 +92,7 @@ CartaNatal CalcularCarta(Efemerides& efe, double jd, double latitud, double long
         pos[i] = efe.Calcular(static_cast<Cuerpo>(i), jd);
         if (pos[i].valida) {
             carta.puntos.push_back(
-                {std::string(CodigoCuerpo(static_cast<Cuerpo>(i))), pos[i].longitud});
+                {std::string(CodigoCuerpo(static_cast<Cuerpo>(i))), pos[i].longitud, i});
         }
     }
     const Efemerides::Casas casas = efe.CalcularCasas(jd, latitud, longitud, sistemaCasas);
@@ -100,16 +100,21 @@ CartaNatal CalcularCarta(Efemerides& efe, double jd, double latitud, double long
     carta.medioCielo = casas.medioCielo;
     auto p = [&](Cuerpo c) { return pos[static_cast<int>(c)].longitud; };
     const double asc = casas.ascendente;
-    carta.puntos.push_back({"NodS", Normalizar(p(Cuerpo::Nod) + 180.0)});
-    carta.puntos.push_back({"NodST", Normalizar(p(Cuerpo::NodT) + 180.0)});
-    carta.puntos.push_back({"RfD", Normalizar(asc + p(Cuerpo::Lun) - p(Cuerpo::Sol))});
-    carta.puntos.push_back({"RfN", Normalizar(asc + p(Cuerpo::Sol) - p(Cuerpo::Lun))});
-    carta.puntos.push_back({"Pr", Normalizar(p(Cuerpo::Lil) + 180.0)});
-    carta.puntos.push_back({"PrT", Normalizar(p(Cuerpo::LilT) + 180.0)});
-    for (int k = 0; k < 12; ++k) {
-        char codigo[4] = {'C', static_cast<char>('0' + (k + 1) / 10),
-                          static_cast<char>('0' + (k + 1) % 10), '\0'};
-        carta.puntos.push_back({codigo, casas.cuspides[k]});
+    const double otros[] = {
+        p(Cuerpo::Nod) + 180.0,                 // NodS
+        p(Cuerpo::NodT) + 180.0,                // NodST
+        asc + p(Cuerpo::Lun) - p(Cuerpo::Sol),  // RfD
+        asc + p(Cuerpo::Sol) - p(Cuerpo::Lun),  // RfN
+        p(Cuerpo::Lil) + 180.0,                 // Pr
+        p(Cuerpo::LilT) + 180.0,                // PrT
+    };
+    int indice = kNumCuerpos;
+    for (double lon : otros) {
+        carta.puntos.push_back({std::string(CodigoPuntoNatal(indice)), Normalizar(lon), indice});
+        ++indice;
+    }
+    for (int k = 0; k < 12; ++k, ++indice) {
+        carta.puntos.push_back({std::string(CodigoPuntoNatal(indice)), casas.cuspides[k], indice});
     }
     return carta;
 }
@@ -130,15 +135,55 @@ ModeloAgenda ModeloPredeterminado() {
     for (size_t k = 0; k < kAngulosAgenda.size(); ++k) {
         const int a = kAngulosAgenda[k];
         m.orbeAngulo[k] = EsMayor(a) ? 3.0 : (a == 60 ? 2.0 : 1.0);
-        m.factorPesoAngulo[k] = EsMayor(a) ? 2.0 : (a == 60 ? 1.5 : 1.0);
+        // Conjunction, opposition and square mark events; the trine and the
+        // sextile less; the minor angles little.
+        m.factorPesoAngulo[k] = a == 0 || a == 180 || a == 90     ? 2.0
+                                : a == 120                        ? 1.5
+                                : a == 60                         ? 1.0
+                                : a == 150 || a == 45 || a == 135 ? 0.5
+                                                                  : 0.25;
     }
-    //                      Sol   Lun   Mer   Ven   Mar   Júp   Sat   Ura   Nep   Plu
-    m.factorOrbe = {1.25, 1.25, 1.0, 1.0, 1.0, 1.0, 1.0, 1.0, 1.0, 1.0,
-                    //       Nod   NodT  Lil   LilT  Qui   Pho   Cer   Pal   Jun   Ves
-                    0.75, 0.75, 0.75, 0.75, 0.75, 0.5, 0.5, 0.5, 0.5, 0.5};
-    m.factorPeso = {1.0, 0.5, 1.0, 1.0, 1.5, 2.0, 3.0, 4.0, 4.0, 4.0,
-                    2.0, 2.0, 1.5, 1.0, 3.0, 2.0, 1.0, 1.0, 1.0, 1.0};
+    // The slow bodies have narrow orbs: they stay for weeks within a wide
+    // one, and a month-long plateau is no event.
+    //              Sol   Lun   Mer  Ven  Mar  Júp  Sat  Ura  Nep  Plu
+    m.factorOrbe = {1.25, 1.25, 1.0, 1.0, 1.0, 0.8, 0.7, 0.5, 0.5, 0.5,
+                    // Nod NodT  Lil   LilT  Qui  Pho  Cer  Pal  Jun  Ves
+                    0.75, 0.75, 0.75, 0.75, 0.5, 0.5, 0.5, 0.5, 0.5, 0.5};
+    // Slower weighs more among the planets; the Moon, sampled once a day,
+    // little; the points and small bodies less than the planets.
+    m.factorPeso = {1.0, 0.25, 1.0,  1.0, 1.5, 2.0, 2.5, 3.0, 3.5, 4.0,
+                    1.0, 1.0,  0.75, 0.5, 1.5, 1.0, 0.5, 0.5, 0.5, 0.5};
+    m.factorPesoPunto.fill(0.25);
+    auto punto = [&](std::string_view lista, double f) {
+        ContenidoAgenda c;
+        std::string error;
+        LeerPuntos(lista, c, error);
+        for (int i = 0; i < kNumPuntosNatales; ++i) {
+            if (c.puntos[static_cast<size_t>(i)]) {
+                m.factorPesoPunto[static_cast<size_t>(i)] = f;
+            }
+        }
+    };
+    punto("Sol,Lun,Mer,Ven,Mar,C01,C10,C04,C07", 1.0);
+    punto("Júp,Sat", 0.6);
+    punto("Ura,Nep,Plu,Nod,NodT,NodS,NodST,Qui,RfD,RfN", 0.4);
+    punto("Lil,LilT,Pr,PrT", 0.3);
+    m.potenciaFuerza = 6;
+    m.contenido = *ContenidoDePerfil(kPerfilPredeterminado);
     return m;
+}
+
+double ModeloAgenda::FactorPunto(int i) const {
+    const int primero = PrimerExtremoEje(i);
+    if (primero >= 0 && contenido.puntos[static_cast<size_t>(primero)]) {
+        return 0;
+    }
+    return factorPesoPunto[static_cast<size_t>(i)];
+}
+
+double ModeloAgenda::Peso(Cuerpo c, int punto, int k, double fuerza) const {
+    return std::pow(fuerza / 100.0, potenciaFuerza) * factorPeso[static_cast<int>(c)] *
+           factorPesoAngulo[static_cast<size_t>(k)] * FactorPunto(punto);
 }
 
 void AplicarOrbesConfiguracion(ModeloAgenda& modelo, const Configuracion& config) {
@@ -168,23 +213,25 @@ const char* TextoBanda(int banda) {
     return kTextos[banda < 1 ? 0 : (banda > 5 ? 4 : banda - 1)];
 }
 
-std::vector<double> MuestrasDiarias(const ZonaHoraria& zona, TFecha desde, TFecha hasta,
-                                    int horaLocal) {
+std::vector<std::optional<double>> MuestrasDiarias(const ZonaHoraria& zona, TFecha desde,
+                                                   TFecha hasta, int horaLocal) {
     std::vector<HoraLocal> horas;
     for (TFecha f = desde; f <= hasta; ++f) {
         const FechaCivil c = DecodificarFecha(f);
         horas.push_back({c.anio, c.mes, c.dia, horaLocal, 0});
     }
-    std::vector<double> r;
+    const std::vector<std::int64_t> utc = zona.AUtc(horas);
+    const std::vector<bool> omitidos = zona.DiasOmitidos(horas);
+    std::vector<std::optional<double>> r;
     r.reserve(horas.size());
-    for (std::int64_t utc : zona.AUtc(horas)) {
-        r.push_back(DiaJulianoDeUnix(utc));
+    for (size_t d = 0; d < utc.size(); ++d) {
+        r.push_back(omitidos[d] ? std::nullopt : std::optional(DiaJulianoDeUnix(utc[d])));
     }
     return r;
 }
 
-bool MedirContacto(const ModeloAgenda& m, Cuerpo c, const Posicion& t, double natal, int k,
-                   Contacto& r) {
+bool MedirContacto(const ModeloAgenda& m, Cuerpo c, const Posicion& t, double natal, int punto,
+                   int k, Contacto& r) {
     const double dif = Diferencia(t.longitud, natal);
     const double sep = std::fabs(dif);
     const double v = std::fabs(sep - AnguloExacto(kAngulosAgenda[k]));
@@ -192,7 +239,7 @@ bool MedirContacto(const ModeloAgenda& m, Cuerpo c, const Posicion& t, double na
     if (v > orbe) {
         return false;
     }
-    Completar(m, c, t, natal, k, dif, sep, v, orbe, r);
+    Completar(m, c, t, natal, punto, k, dif, sep, v, orbe, r);
     return true;
 }
 
@@ -204,11 +251,24 @@ bool CalcularContactos(Efemerides& efe, const CartaNatal& carta, const ZonaHorar
         return true;
     }
     static const auto exactos = AngulosExactos();
-    const std::vector<double> muestras = MuestrasDiarias(zona, desde, hasta, m.horaDiaria);
-    std::array<std::array<double, kAngulosAgenda.size()>, kNumCuerpos> orbes{};
+    const auto muestras = MuestrasDiarias(zona, desde, hasta, m.horaDiaria);
+    std::array<std::array<double, kNumAngulos>, kNumCuerpos> orbes{};
     for (int i = 0; i < kNumCuerpos; ++i) {
-        for (size_t k = 0; k < kAngulosAgenda.size(); ++k) {
-            orbes[i][k] = m.Orbe(static_cast<Cuerpo>(i), static_cast<int>(k));
+        for (int k = 0; k < kNumAngulos; ++k) {
+            orbes[i][k] = m.Orbe(static_cast<Cuerpo>(i), k);
+        }
+    }
+    // Only the points and angles of the content are measured.
+    std::vector<size_t> puntos;
+    for (size_t p = 0; p < carta.puntos.size(); ++p) {
+        if (m.contenido.puntos[static_cast<size_t>(carta.puntos[p].indice)]) {
+            puntos.push_back(p);
+        }
+    }
+    std::vector<int> angulos;
+    for (int k = 0; k < kNumAngulos; ++k) {
+        if (m.contenido.angulos[static_cast<size_t>(k)]) {
+            angulos.push_back(k);
         }
     }
     const size_t dias = muestras.size();
@@ -216,21 +276,25 @@ bool CalcularContactos(Efemerides& efe, const CartaNatal& carta, const ZonaHorar
     Contacto r;
     for (size_t d = 0; d < dias; ++d) {
         r.fecha = desde + static_cast<TFecha>(d);
-        for (int i = 0; i < kNumCuerpos; ++i) {
+        for (int i = 0; muestras[d] && i < kNumCuerpos; ++i) {
             const Cuerpo c = static_cast<Cuerpo>(i);
-            const Posicion t = efe.Calcular(c, muestras[d]);
+            if (!m.contenido.cuerpos[static_cast<size_t>(i)]) {
+                continue;
+            }
+            const Posicion t = efe.Calcular(c, *muestras[d]);
             if (!t.valida) {
                 continue;
             }
-            for (size_t p = 0; p < carta.puntos.size(); ++p) {
+            for (size_t p : puntos) {
                 const double natal = carta.puntos[p].longitud;
                 const double dif = Diferencia(t.longitud, natal);
                 const double sep = std::fabs(dif);
-                for (size_t k = 0; k < exactos.size(); ++k) {
+                for (int k : angulos) {
                     const double v = std::fabs(sep - exactos[k]);
                     if (v <= orbes[i][k]) {
                         r.punto = static_cast<int>(p);
-                        Completar(m, c, t, natal, static_cast<int>(k), dif, sep, v, orbes[i][k], r);
+                        Completar(m, c, t, natal, carta.puntos[p].indice, k, dif, sep, v,
+                                  orbes[i][k], r);
                         salida(r);
                     }
                 }

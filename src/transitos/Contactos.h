@@ -11,10 +11,12 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/Fecha.h"
+#include "transitos/Contenido.h"
 #include "transitos/Efemerides.h"
 #include "transitos/Zona.h"
 
@@ -22,9 +24,6 @@ namespace varnolt {
 
 struct Configuracion;
 
-// The aspect angles of the agenda, in the order of the fixed angle list.
-inline constexpr std::array<int, 19> kAngulosAgenda = {0,   180, 120, 90, 72, 60, 51, 45, 165, 150,
-                                                       144, 135, 105, 75, 40, 36, 33, 30, 15};
 // The exact angle of a listed angle: 51 stands for the septile, 360/7.
 double AnguloExacto(int angulo);
 // The index of a listed angle in the settings' aspect catalogue.
@@ -34,6 +33,7 @@ int IndiceCatalogoAspecto(int angulo);
 struct PuntoNatal {
     std::string codigo;
     double longitud = 0;
+    int indice = 0;  // in the natal point table (CodigoPuntoNatal)
 };
 
 struct CartaNatal {
@@ -54,20 +54,31 @@ CartaNatal CalcularCarta(Efemerides& efe, double diaJuliano, double latitud, dou
 // for a number the table does not hold (then *conocido is false).
 char SistemaCasas(int idSysHousesNat, bool* conocido = nullptr);
 
-// The numbers of the model.
+// The numbers of the model and what goes into the agenda.
 struct ModeloAgenda {
     int horaDiaria = 12;  // local hour of each day's sample
     // Orb in degrees of each listed angle, before the body's factor.
-    std::array<double, kAngulosAgenda.size()> orbeAngulo{};
+    std::array<double, kNumAngulos> orbeAngulo{};
     // Factor of each transit body on the orb and on the weight.
     std::array<double, kNumCuerpos> factorOrbe{};
     std::array<double, kNumCuerpos> factorPeso{};
-    // Factor of each listed angle on the weight.
-    std::array<double, kAngulosAgenda.size()> factorPesoAngulo{};
+    // Factor of each listed angle and of each natal point on the weight.
+    std::array<double, kNumAngulos> factorPesoAngulo{};
+    std::array<double, kNumPuntosNatales> factorPesoPunto{};
+    // The weight rises with the strength to this power: steep near the
+    // exact aspect, little at the edge of the orb.
+    double potenciaFuerza = 1;
+    ContenidoAgenda contenido;
 
     double Orbe(Cuerpo c, int indiceAngulo) const {
         return orbeAngulo[indiceAngulo] * factorOrbe[static_cast<int>(c)];
     }
+    // The factor of a natal point: 0 for the second end of an axis whose
+    // first end is in the agenda, so that a contact with the axis counts
+    // once.
+    double FactorPunto(int indicePunto) const;
+    // The weight of a contact of a written strength (percent, one decimal).
+    double Peso(Cuerpo c, int indicePunto, int indiceAngulo, double fuerza) const;
 };
 
 // The documented tables.
@@ -97,22 +108,25 @@ struct Contacto {
     double posTransito = 0;
 };
 
-// The UT Julian day of each day's sample, from 'desde' to 'hasta'.
-std::vector<double> MuestrasDiarias(const ZonaHoraria& zona, TFecha desde, TFecha hasta,
-                                    int horaLocal);
+// The UT Julian day of each day's sample, from 'desde' to 'hasta'; empty
+// for a calendar day that the zone skipped (a date-line change), which has
+// no sample and no contacts.
+std::vector<std::optional<double>> MuestrasDiarias(const ZonaHoraria& zona, TFecha desde,
+                                                   TFecha hasta, int horaLocal);
 
 // Computes the contacts day by day, in order of day, transit body, natal
-// point and listed angle, handing each to 'salida' as it is found (nothing
-// is kept). 'progreso' gets the percentage done after each day and returns
-// false to stop; the result is then false.
+// point and listed angle, of the bodies, points and angles of the model's
+// content, handing each to 'salida' as it is found (nothing is kept). 'progreso' gets the
+// percentage done after each day and returns false to stop; the result is then false.
 bool CalcularContactos(Efemerides& efe, const CartaNatal& carta, const ZonaHoraria& zona,
                        TFecha desde, TFecha hasta, const ModeloAgenda& modelo,
                        const std::function<void(const Contacto&)>& salida,
                        const std::function<bool(int porcentaje)>& progreso = {});
 
-// A contact of one transit position and one natal point at one angle, or
-// false when it is out of orb. Shared by the day loop and by checks.
+// A contact of one transit position and one natal point (its longitude and
+// its index in the natal point table) at one angle, or false when it is out
+// of orb. Shared by the day loop and by checks.
 bool MedirContacto(const ModeloAgenda& modelo, Cuerpo c, const Posicion& t, double natal,
-                   int indiceAngulo, Contacto& r);
+                   int indicePunto, int indiceAngulo, Contacto& r);
 
 }  // namespace varnolt

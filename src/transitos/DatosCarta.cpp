@@ -125,7 +125,27 @@ std::optional<TFecha> LeerLimite(std::string_view texto, bool final, std::string
     return CodificarFecha(y, m, d);
 }
 
-std::optional<PeticionAgenda> LeerPeticion(const TextosCarta& t, std::string& error) {
+std::optional<ContenidoAgenda> LeerContenido(const TextosCarta& t, std::string& error) {
+    const std::string_view perfil = Recortar(t.perfil);
+    std::optional<ContenidoAgenda> c =
+        ContenidoDePerfil(perfil.empty() ? kPerfilPredeterminado : perfil);
+    if (!c) {
+        error = "el perfil \"" + std::string(perfil) + "\" no se conoce: use";
+        for (const PerfilAgenda& p : PerfilesAgenda()) {
+            error += std::string(&p == &PerfilesAgenda().front() ? " " : ", ") + p.nombre;
+        }
+        return std::nullopt;
+    }
+    if ((!Recortar(t.cuerpos).empty() && !LeerCuerpos(t.cuerpos, *c, error)) ||
+        (!Recortar(t.puntos).empty() && !LeerPuntos(t.puntos, *c, error)) ||
+        (!Recortar(t.aspectos).empty() && !LeerAspectos(t.aspectos, *c, error))) {
+        return std::nullopt;
+    }
+    return c;
+}
+
+std::optional<PeticionAgenda> LeerPeticion(const TextosCarta& t, std::string& error,
+                                           const NombresRango& nombres) {
     PeticionAgenda p;
     p.nombre = std::string(Recortar(t.nombre));
     if (LargoUtf8(p.nombre) > kLargoMaximoNombre) {
@@ -171,7 +191,8 @@ std::optional<PeticionAgenda> LeerPeticion(const TextosCarta& t, std::string& er
     if (!hasta)
         return std::nullopt;
     if (*hasta < *desde) {
-        error = "el rango termina antes de empezar (--hasta es anterior a --desde)";
+        error = std::string("el rango termina antes de empezar (") + nombres.hasta +
+                " es anterior a " + nombres.desde + ")";
         return std::nullopt;
     }
     // The same day a hundred years on, or the last of its month (29 February
@@ -185,6 +206,10 @@ std::optional<PeticionAgenda> LeerPeticion(const TextosCarta& t, std::string& er
     }
     p.desde = *desde;
     p.hasta = *hasta;
+    const auto contenido = LeerContenido(t, error);
+    if (!contenido)
+        return std::nullopt;
+    p.modelo.contenido = *contenido;
     return p;
 }
 
@@ -224,6 +249,8 @@ constexpr struct {
     {"nombre", &TextosCarta::nombre}, {"nacimiento", &TextosCarta::nacimiento},
     {"zona", &TextosCarta::zona},     {"lugar", &TextosCarta::lugar},
     {"desde", &TextosCarta::desde},   {"hasta", &TextosCarta::hasta},
+    {"perfil", &TextosCarta::perfil}, {"cuerpos", &TextosCarta::cuerpos},
+    {"puntos", &TextosCarta::puntos}, {"aspectos", &TextosCarta::aspectos},
 };
 
 // UTF-8 "clave=valor" lines before any section; far more than a chart with

@@ -33,6 +33,19 @@ struct TextosCarta {
     std::string lugar;       // LAT,LON
     std::string desde;       // AAAA or AAAA-MM-DD
     std::string hasta;
+    // What goes into the agenda: a profile's name and lists that replace
+    // its parts (ContenidoAgenda); empty is the default profile.
+    std::string perfil;
+    std::string cuerpos;
+    std::string puntos;
+    std::string aspectos;
+};
+
+// How the messages name the two ends of the range: the command's options,
+// or the window's fields.
+struct NombresRango {
+    const char* desde = "--desde";
+    const char* hasta = "--hasta";
 };
 
 // "AAAA-MM-DDTHH:MM" (also with a space for the T); empty and the reason.
@@ -49,7 +62,11 @@ std::size_t LargoUtf8(std::string_view utf8);
 // All of it checked into a request; empty and the first reason when some
 // text does not hold. An empty 'desde' is the current year; an empty
 // 'hasta' is the end of the year of 'desde'.
-std::optional<PeticionAgenda> LeerPeticion(const TextosCarta& t, std::string& error);
+std::optional<PeticionAgenda> LeerPeticion(const TextosCarta& t, std::string& error,
+                                           const NombresRango& nombres = {});
+// The content of the texts: the profile (the default one when empty) with
+// the lists given replacing their parts.
+std::optional<ContenidoAgenda> LeerContenido(const TextosCarta& t, std::string& error);
 
 // Varnolt's file of the last chart: <config>/Varnolt/ultima_carta.ini, where
 // <config> is $XDG_CONFIG_HOME, else ~/.config (CarpetaConfiguracionVarnolt);

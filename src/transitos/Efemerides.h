@@ -92,6 +92,12 @@ class Efemerides {
 
     // Notices of fallbacks, in the order they happened, each once.
     const std::vector<std::string>& Avisos() const { return avisos_; }
+    // Forgets them: the next fallback of each body is noted again.
+    void OlvidarAvisos() {
+        avisos_.clear();
+        analitico_.fill(false);
+        ausente_.fill(false);
+    }
 
   private:
     void Avisar(std::string texto);

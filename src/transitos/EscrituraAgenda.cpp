@@ -1,8 +1,11 @@
 #include "transitos/EscrituraAgenda.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "app/ArchivoSeguro.h"
@@ -42,6 +45,49 @@ void AnadirFijo(std::string& s, double v, int dec, char sep) {
 
 std::string Cp1252(std::string_view utf8) {
     return Utf8ACp1252(utf8);
+}
+
+std::string TextoDesfase(int segundos) {
+    char buf[16];
+    const int m = std::abs(segundos) / 60;
+    std::snprintf(buf, sizeof buf, "UTC%c%02d:%02d", segundos < 0 ? '-' : '+', m / 60, m % 60);
+    return buf;
+}
+
+// The notice of a birth time in a change of the clocks, "" when it is not.
+std::string AvisoCambioHora(const HoraLocal& h, const ZonaHoraria& zona) {
+    const ZonaHoraria::CambioHora c = zona.CambioEn(h);
+    if (c.tipo == ZonaHoraria::CambioHora::Ninguno) {
+        return std::string();
+    }
+    char hora[48];
+    std::snprintf(hora, sizeof hora, "%02d:%02d del %04d-%02d-%02d", h.hora, h.minuto, h.anio,
+                  h.mes, h.dia);
+    if (c.tipo == ZonaHoraria::CambioHora::Omitida) {
+        return std::string("la hora de nacimiento ") + hora + " no existió en " + zona.Texto() +
+               " (los relojes se adelantaron); se toma con el desfase de antes del cambio, " +
+               TextoDesfase(c.tomado);
+    }
+    return std::string("la hora de nacimiento ") + hora + " se dio dos veces en " + zona.Texto() +
+           " (los relojes se atrasaron); se toma la primera, " + TextoDesfase(c.tomado) +
+           ", no la segunda, " + TextoDesfase(c.otro);
+}
+
+std::string AvisoNacimientoFueraDeArchivos(const HoraLocal& h, const CartaNatal& carta) {
+    char fecha[16];
+    std::snprintf(fecha, sizeof fecha, "%04d-%02d-%02d", h.anio, h.mes, h.dia);
+    std::string faltan;
+    for (int i = 0; i < kNumCuerpos; ++i) {
+        if (std::none_of(carta.puntos.begin(), carta.puntos.end(),
+                         [i](const PuntoNatal& pn) { return pn.indice == i; })) {
+            faltan +=
+                (faltan.empty() ? "" : ", ") + std::string(CodigoCuerpo(static_cast<Cuerpo>(i)));
+        }
+    }
+    return std::string("la fecha de nacimiento ") + fecha +
+           " está fuera de los archivos de efemérides: la carta natal se calcula con el modo "
+           "analítico de la biblioteca" +
+           (faltan.empty() ? std::string() : ", sin " + faltan);
 }
 
 }  // namespace
@@ -121,6 +167,19 @@ ResultadoAgenda EscribirAgenda(const PeticionAgenda& p, const std::string& ruta,
     const std::int64_t utc = p.zona.AUtc(p.nacimiento);
     const CartaNatal carta =
         CalcularCarta(efe, DiaJulianoDeUnix(utc), p.latitud, p.longitud, p.sistemaCasas);
+    // A birth outside the data files gives one notice that names it, not
+    // one per body blaming the range.
+    std::vector<std::string> avisosCarta;
+    for (const std::string& a : efe.Avisos()) {
+        if (a.find("archivos de efemérides") == std::string::npos) {
+            avisosCarta.push_back(a);
+        } else if (std::none_of(avisosCarta.begin(), avisosCarta.end(), [](const std::string& x) {
+                       return x.starts_with("la fecha de nacimiento");
+                   })) {
+            avisosCarta.push_back(AvisoNacimientoFueraDeArchivos(p.nacimiento, carta));
+        }
+    }
+    efe.OlvidarAvisos();
     const std::string nombre = NombreEnAgenda(p.nombre);
     const char sep = SeparadorDecimal();
     std::vector<std::string> natales;
@@ -156,7 +215,11 @@ ResultadoAgenda EscribirAgenda(const PeticionAgenda& p, const std::string& ruta,
         }
         return error;
     });
-    res.avisos = efe.Avisos();
+    res.avisos = avisosCarta;
+    res.avisos.insert(res.avisos.end(), efe.Avisos().begin(), efe.Avisos().end());
+    if (std::string aviso = AvisoCambioHora(p.nacimiento, p.zona); !aviso.empty()) {
+        res.avisos.insert(res.avisos.begin(), std::move(aviso));
+    }
     if (!completo) {
         res.cancelado = true;
         return res;

@@ -232,4 +232,47 @@ std::vector<std::int64_t> ZonaHoraria::AUtc(const std::vector<HoraLocal>& horas)
     return r;
 }
 
+std::vector<bool> ZonaHoraria::DiasOmitidos(const std::vector<HoraLocal>& horas) const {
+    std::vector<bool> r(horas.size(), false);
+    if (fija_) {
+        return r;
+    }
+    const std::vector<std::int64_t> utc = AUtc(horas);
+    TzTemporal tz(texto_);
+    for (size_t i = 0; i < horas.size(); ++i) {
+        // A skipped hour is read in the same day; a skipped day lands in
+        // another one.
+        const std::time_t t = static_cast<std::time_t>(utc[i]);
+        std::tm tm{};
+        localtime_r(&t, &tm);
+        r[i] = tm.tm_year + 1900 != horas[i].anio || tm.tm_mon + 1 != horas[i].mes ||
+               tm.tm_mday != horas[i].dia;
+    }
+    return r;
+}
+
+ZonaHoraria::CambioHora ZonaHoraria::CambioEn(const HoraLocal& h) const {
+    CambioHora r;
+    if (fija_) {
+        return r;
+    }
+    const std::int64_t comoUtc = SegundosUtc(h);
+    const int antes = DesplazamientoEn(comoUtc - 86400);
+    const int despues = DesplazamientoEn(comoUtc + 86400);
+    if (antes == despues) {
+        return r;
+    }
+    const bool conAntes = DesplazamientoEn(comoUtc - antes) == antes;
+    const bool conDespues = DesplazamientoEn(comoUtc - despues) == despues;
+    const std::int64_t tomado = AUtc(h);
+    r.tomado = static_cast<int>(comoUtc - tomado);
+    r.otro = r.tomado == antes ? despues : antes;
+    if (!conAntes && !conDespues) {
+        r.tipo = CambioHora::Omitida;
+    } else if (conAntes && conDespues) {
+        r.tipo = CambioHora::Repetida;
+    }
+    return r;
+}
+
 }  // namespace varnolt

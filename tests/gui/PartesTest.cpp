@@ -70,7 +70,7 @@ std::string Fixture(const std::string& nombre) {
 }
 
 std::string AgendaMuestra() {
-    return std::string(VARNOLT_SOURCE_DIR) + "/data/muestra_2024.csv";
+    return std::string(VARNOLT_FIXTURES) + "/agendas/muestra_2024.csv";
 }
 
 // The test program lives in bin/, beside the dll folder of the build.

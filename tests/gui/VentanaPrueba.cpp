@@ -33,7 +33,7 @@ QApplication& AplicacionQt() {
 }
 
 std::string AgendaMuestra() {
-    return std::string(VARNOLT_SOURCE_DIR) + "/data/muestra_2024.csv";
+    return std::string(VARNOLT_FIXTURES) + "/agendas/muestra_2024.csv";
 }
 
 void VentanaPrueba::SetUp() {

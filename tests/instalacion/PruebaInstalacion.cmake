@@ -97,7 +97,7 @@ set(_arq ${_prefijo}/${DATOS}/quillmere_C1_001_v.1.0.arq)
 
 # The analysis of the installed sample agenda.
 ejecutar(${_cli} resumen ${_agenda})
-debe_contener("${SALIDA}" "muestra_2024.csv [44759 registros]")
+debe_contener("${SALIDA}" "muestra_2024.csv [2399 registros]")
 
 # The installed sample archetype file, read through lib/varnolt/dll.
 ejecutar(${_cli} arquetipos --archivo ${_arq} ${_agenda})

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
+
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -49,7 +51,9 @@ TEST(AgendaArchivo, RoundTripThroughTheLoader) {
         ConfiguracionRegional().SeparadorDecimal = sep;
         prueba::CarpetaTemporal carpeta;
         const std::string ruta = (carpeta.ruta() / "ana.csv").string();
-        const Salida s = Agenda(Base(ruta));
+        std::vector<std::string> args = Base(ruta);
+        args.insert(args.end(), {"--perfil", "Completo"});
+        const Salida s = Agenda(args);
         ASSERT_EQ(s.codigo, 0) << s.err;
         EXPECT_EQ(s.err, "");
         EXPECT_EQ(s.out.rfind("Agenda escrita: " + ruta + " [", 0), 0u) << s.out;
@@ -85,8 +89,16 @@ TEST(AgendaArchivo, RoundTripThroughTheLoader) {
 
         // Every loaded record against the model computed again.
         std::string error;
-        auto p = LeerPeticion({"", "1985-06-15T14:30", "Europe/Madrid", "40.4168,-3.7038",
-                               "2026-03-01", "2026-03-31"},
+        auto p = LeerPeticion({"",
+                               "1985-06-15T14:30",
+                               "Europe/Madrid",
+                               "40.4168,-3.7038",
+                               "2026-03-01",
+                               "2026-03-31",
+                               "Completo",
+                               {},
+                               {},
+                               {}},
                               error);
         Efemerides efe;
         const CartaNatal carta = CalcularCarta(efe, DiaJulianoDeUnix(p->zona.AUtc(p->nacimiento)),
@@ -140,13 +152,19 @@ TEST(AgendaArchivo, BadInputIsAUsageErrorInSpanish) {
         {"--hasta", "2025", "el rango termina antes de empezar"},
         {"--hasta", "2200", "el rango pasa de 100 años"},
         {"--desde", "marzo", "no es un año AAAA ni una fecha AAAA-MM-DD"},
+        {"--perfil", "Basico", "el perfil \"Basico\" no se conoce: use Esencial, Amplio, Completo"},
+        {"--cuerpos", "Sol,Xyz", "\"Xyz\" no está entre los cuerpos en tránsito"},
+        {"--cuerpos", "C01", "\"C01\" no está entre los cuerpos en tránsito"},
+        {"--puntos", " , ", "--puntos no puede estar vacío"},
+        {"--aspectos", "0,91", "\"91\" no está entre los aspectos"},
     };
     for (const Caso& c : casos) {
         std::vector<std::string> args = Base(ruta);
-        for (size_t i = 0; i + 1 < args.size(); ++i) {
-            if (args[i] == c.opcion) {
-                args[i + 1] = c.valor;
-            }
+        const auto o = std::find(args.begin(), args.end(), c.opcion);
+        if (o != args.end()) {
+            *(o + 1) = c.valor;
+        } else {
+            args.insert(args.end(), {c.opcion, c.valor});
         }
         const Salida s = Agenda(args);
         EXPECT_EQ(s.codigo, 2) << c.valor;
@@ -172,7 +190,8 @@ TEST(AgendaArchivo, AFailedWriteLeavesTheOldFile) {
     // A cancelled run keeps the file that was there.
     const std::string ruta = carpeta.Escribir("vieja.csv", "antes");
     std::string error;
-    auto p = LeerPeticion({"", "1985-06-15T14:30", "UTC", "0,0", "2026", "2026"}, error);
+    auto p =
+        LeerPeticion({"", "1985-06-15T14:30", "UTC", "0,0", "2026", "2026", {}, {}, {}, {}}, error);
     const ResultadoAgenda r = EscribirAgenda(*p, ruta, [](int pct) { return pct < 50; });
     EXPECT_TRUE(r.cancelado);
     EXPECT_FALSE(r.hecho);
@@ -207,12 +226,49 @@ TEST(AgendaArchivo, ATargetThatIsNotOursToReplaceIsRefused) {
               2);
 }
 
+// Notices about the birth: one for a birth outside the data files, naming
+// the birth date (not one per body blaming the range), one for a birth time
+// in a change of the clocks naming the reading taken.
+TEST(AgendaArchivo, NoticesAboutTheBirth) {
+    prueba::CarpetaTemporal carpeta;
+    const std::string ruta = (carpeta.ruta() / "a.csv").string();
+    struct Caso {
+        const char* nacimiento;
+        const char* zona;
+        std::string aviso;
+    };
+    const Caso casos[] = {
+        {"1750-06-15T14:30", "+01:00",
+         "Aviso: la fecha de nacimiento 1750-06-15 está fuera de los archivos de efemérides: la "
+         "carta natal se calcula con el modo analítico de la biblioteca, sin Qui, Pho, Cer, Pal, "
+         "Jun, Ves\n"},
+        {"2024-03-31T02:30", "Europe/Madrid",
+         "Aviso: la hora de nacimiento 02:30 del 2024-03-31 no existió en Europe/Madrid (los "
+         "relojes se adelantaron); se toma con el desfase de antes del cambio, UTC+01:00\n"},
+        {"2024-10-27T02:30", "Europe/Madrid",
+         "Aviso: la hora de nacimiento 02:30 del 2024-10-27 se dio dos veces en Europe/Madrid (los "
+         "relojes se atrasaron); se toma la primera, UTC+02:00, no la segunda, UTC+01:00\n"},
+        {"1985-06-15T14:30", "Europe/Madrid", ""},
+    };
+    for (const Caso& c : casos) {
+        std::vector<std::string> args = Base(ruta);
+        args[1] = c.nacimiento;
+        args[3] = c.zona;
+        const Salida s = Agenda(args);
+        EXPECT_EQ(s.codigo, 0) << s.err;
+        EXPECT_EQ(s.err, c.aviso);
+    }
+}
+
 TEST(AgendaArchivo, TheLastChartIsRemembered) {
     prueba::CarpetaTemporal carpeta;
     const std::string ruta = (carpeta.ruta() / "Varnolt" / "ultima_carta.ini").string();
     EXPECT_FALSE(LeerUltimaCarta(ruta));
-    const TextosCarta t{"Ana María", "1985-06-15T14:30", "Europe/Madrid", "40.4168,-3.7038", "2026",
-                        "2027"};
+    const TextosCarta t{"Ana María",     "1985-06-15T14:30",
+                        "Europe/Madrid", "40.4168,-3.7038",
+                        "2026",          "2027",
+                        "Amplio",        "Sol,Plu",
+                        "C01",           "0,90"};
     ASSERT_TRUE(GuardarUltimaCarta(ruta, t));
     const auto leida = LeerUltimaCarta(ruta);
     ASSERT_TRUE(leida);
@@ -222,6 +278,10 @@ TEST(AgendaArchivo, TheLastChartIsRemembered) {
     EXPECT_EQ(leida->lugar, t.lugar);
     EXPECT_EQ(leida->desde, t.desde);
     EXPECT_EQ(leida->hasta, t.hasta);
+    EXPECT_EQ(leida->perfil, t.perfil);
+    EXPECT_EQ(leida->cuerpos, t.cuerpos);
+    EXPECT_EQ(leida->puntos, t.puntos);
+    EXPECT_EQ(leida->aspectos, t.aspectos);
 
     setenv("XDG_CONFIG_HOME", carpeta.ruta().c_str(), 1);
     EXPECT_EQ(ArchivoUltimaCarta(), ruta);

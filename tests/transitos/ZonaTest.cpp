@@ -44,6 +44,57 @@ TEST(Zona, LocalTimesToUtc) {
     EXPECT_EQ(varias[1], madrid->AUtc(casos[1].local));
 }
 
+// A calendar day that a zone skipped (a move across the date line) has no
+// local time at all; a skipped hour leaves its day in place.
+TEST(Zona, SkippedCalendarDays) {
+    struct Caso {
+        const char* zona;
+        HoraLocal dia;
+        bool omitido;
+    };
+    const Caso casos[] = {
+        {"Pacific/Kiritimati", {1994, 12, 31, 12, 0}, true},
+        {"Pacific/Kiritimati", {1994, 12, 30, 12, 0}, false},
+        {"Pacific/Kiritimati", {1995, 1, 1, 12, 0}, false},
+        {"Pacific/Apia", {2011, 12, 30, 12, 0}, true},
+        {"Pacific/Apia", {2011, 12, 30, 0, 0}, true},
+        {"Pacific/Apia", {2011, 12, 31, 12, 0}, false},
+        {"Europe/Madrid", {2024, 3, 31, 2, 30}, false},
+        {"+14:00", {1994, 12, 31, 12, 0}, false},
+    };
+    for (const Caso& c : casos) {
+        const auto z = ZonaHoraria::Leer(c.zona);
+        ASSERT_TRUE(z) << c.zona;
+        EXPECT_EQ(z->DiasOmitidos({c.dia})[0], c.omitido) << c.zona << " " << c.dia.dia;
+    }
+}
+
+TEST(Zona, BirthTimesInAChangeOfTheClocks) {
+    using T = ZonaHoraria::CambioHora;
+    struct Caso {
+        const char* zona;
+        HoraLocal hora;
+        T::Tipo tipo;
+        int tomado, otro;
+    };
+    const Caso casos[] = {
+        {"Europe/Madrid", {2024, 3, 31, 2, 30}, T::Omitida, 3600, 7200},
+        {"Europe/Madrid", {2024, 10, 27, 2, 30}, T::Repetida, 7200, 3600},
+        {"Europe/Madrid", {2024, 10, 27, 3, 30}, T::Ninguno, 0, 0},
+        {"Europe/Madrid", {2024, 6, 15, 2, 30}, T::Ninguno, 0, 0},
+        {"America/New_York", {2023, 11, 5, 1, 15}, T::Repetida, -4 * 3600, -5 * 3600},
+        {"+02:00", {2024, 3, 31, 2, 30}, T::Ninguno, 0, 0},
+    };
+    for (const Caso& c : casos) {
+        const T r = ZonaHoraria::Leer(c.zona)->CambioEn(c.hora);
+        EXPECT_EQ(r.tipo, c.tipo) << c.zona << " " << c.hora.mes;
+        if (c.tipo != T::Ninguno) {
+            EXPECT_EQ(r.tomado, c.tomado) << c.zona;
+            EXPECT_EQ(r.otro, c.otro) << c.zona;
+        }
+    }
+}
+
 TEST(Zona, UnknownOrUnsafeNamesAreRejected) {
     for (const char* z :
          {"", "Mars/Olympus_Mons", "../../etc/passwd", "/etc/localtime", "Europe/Madrid ", "+15:00",
