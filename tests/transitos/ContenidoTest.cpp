@@ -77,6 +77,9 @@ TEST(Contenido, Profiles) {
 TEST(Contenido, TheCommandWritesOnlyTheChosenContent) {
     prueba::CarpetaTemporal carpeta;
     const std::string ruta = (carpeta.ruta() / "a.csv").string();
+    // An empty settings file: the orbs and houses of the user's own settings
+    // must not change what is written.
+    const std::string config = carpeta.Escribir("V.ini", "");
     struct Caso {
         std::vector<std::string> opciones;
         std::set<std::string> cuerpos, puntos, aspectos;
@@ -92,11 +95,13 @@ TEST(Contenido, TheCommandWritesOnlyTheChosenContent) {
          {"0", "90"}},
     };
     for (const Caso& c : casos) {
-        std::vector<std::string> args = {"--nacimiento",  "1985-06-15T14:30",  "--zona",
-                                         "Europe/Madrid", "--lugar",           "40.4168,-3.7038",
-                                         "--desde",       "2026-01-01",        "--hasta",
-                                         "2026-03-31",    "--salida",          ruta,
-                                         "--config",      "/nonexistent/V.ini"};
+        std::vector<std::string> args = {"--nacimiento", "1985-06-15T14:30",
+                                         "--zona",       "Europe/Madrid",
+                                         "--lugar",      "40.4168,-3.7038",
+                                         "--desde",      "2026-01-01",
+                                         "--hasta",      "2026-03-31",
+                                         "--salida",     ruta,
+                                         "--config",     config};
         args.insert(args.end(), c.opciones.begin(), c.opciones.end());
         const prueba::Salida s = prueba::EjecutarComando(ComandoAgenda, args);
         ASSERT_EQ(s.codigo, 0) << s.err;

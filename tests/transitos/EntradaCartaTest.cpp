@@ -60,7 +60,8 @@ TEST(UltimaCarta, SeGuardaConservandoLasLineasAjenas) {
     ASSERT_TRUE(GuardarUltimaCarta(ruta, kCarta));
     EXPECT_EQ(Leer(ruta),
               "; mis notas\nnombre=Ana María\notra=clave de otro\nnacimiento=1985-06-15T14:30\r\n"
-              "zona=Europe/Madrid\r\nlugar=40.4168,-3.7038\r\ndesde=2026\r\nhasta=2027\r\n");
+              "zona=Europe/Madrid\r\nlugar=40.4168,-3.7038\r\ndesde=2026\r\nhasta=2027\r\n"
+              "perfil=\r\ncuerpos=\r\npuntos=\r\naspectos=\r\n");
     const auto leida = LeerUltimaCarta(ruta);
     ASSERT_TRUE(leida);
     EXPECT_EQ(leida->nombre, kCarta.nombre);
