@@ -152,8 +152,8 @@ bool Capturar(VentanaVarnolt& ventana, const QString& nombre, const QString& arc
         w->show();
     } else if (nombre == QLatin1String("DialogoCarta")) {
         // The "Nueva" dialog as it opens, with the last chart entered.
-        auto* dialogo = new DialogoCarta(
-            LeerUltimaCarta(ArchivoUltimaCarta()).value_or(TextosCarta{}), std::string(), &ventana);
+        const TextosCarta previos = LeerUltimaCarta(ArchivoUltimaCarta()).value_or(TextosCarta{});
+        auto* dialogo = new DialogoCarta(previos, SalidaPropuesta(previos), &ventana);
         dialogo->show();
         w = dialogo;
         temporal = true;

@@ -220,12 +220,10 @@ std::vector<std::optional<double>> MuestrasDiarias(const ZonaHoraria& zona, TFec
         const FechaCivil c = DecodificarFecha(f);
         horas.push_back({c.anio, c.mes, c.dia, horaLocal, 0});
     }
-    const std::vector<std::int64_t> utc = zona.AUtc(horas);
-    const std::vector<bool> omitidos = zona.DiasOmitidos(horas);
     std::vector<std::optional<double>> r;
     r.reserve(horas.size());
-    for (size_t d = 0; d < utc.size(); ++d) {
-        r.push_back(omitidos[d] ? std::nullopt : std::optional(DiaJulianoDeUnix(utc[d])));
+    for (const std::optional<std::int64_t>& utc : zona.AUtcDiasExistentes(horas)) {
+        r.push_back(utc ? std::optional(DiaJulianoDeUnix(*utc)) : std::nullopt);
     }
     return r;
 }

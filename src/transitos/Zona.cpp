@@ -232,12 +232,13 @@ std::vector<std::int64_t> ZonaHoraria::AUtc(const std::vector<HoraLocal>& horas)
     return r;
 }
 
-std::vector<bool> ZonaHoraria::DiasOmitidos(const std::vector<HoraLocal>& horas) const {
-    std::vector<bool> r(horas.size(), false);
+std::vector<std::optional<std::int64_t>> ZonaHoraria::AUtcDiasExistentes(
+    const std::vector<HoraLocal>& horas) const {
+    const std::vector<std::int64_t> utc = AUtc(horas);
+    std::vector<std::optional<std::int64_t>> r(utc.begin(), utc.end());
     if (fija_) {
         return r;
     }
-    const std::vector<std::int64_t> utc = AUtc(horas);
     TzTemporal tz(texto_);
     for (size_t i = 0; i < horas.size(); ++i) {
         // A skipped hour is read in the same day; a skipped day lands in
@@ -245,8 +246,10 @@ std::vector<bool> ZonaHoraria::DiasOmitidos(const std::vector<HoraLocal>& horas)
         const std::time_t t = static_cast<std::time_t>(utc[i]);
         std::tm tm{};
         localtime_r(&t, &tm);
-        r[i] = tm.tm_year + 1900 != horas[i].anio || tm.tm_mon + 1 != horas[i].mes ||
-               tm.tm_mday != horas[i].dia;
+        if (tm.tm_year + 1900 != horas[i].anio || tm.tm_mon + 1 != horas[i].mes ||
+            tm.tm_mday != horas[i].dia) {
+            r[i].reset();
+        }
     }
     return r;
 }

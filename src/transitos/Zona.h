@@ -40,9 +40,11 @@ class ZonaHoraria {
     int DesplazamientoEn(std::int64_t utc) const;
     // AUtc of many local times at once (the zone data is read once).
     std::vector<std::int64_t> AUtc(const std::vector<HoraLocal>& horas) const;
-    // For each local time, true when its whole calendar day never happened
-    // in the zone (a date-line change: Pacific/Kiritimati 1994-12-31).
-    std::vector<bool> DiasOmitidos(const std::vector<HoraLocal>& horas) const;
+    // AUtc of many local times, empty for one whose whole calendar day never
+    // happened in the zone (a date-line change: Pacific/Kiritimati
+    // 1994-12-31).
+    std::vector<std::optional<std::int64_t>> AUtcDiasExistentes(
+        const std::vector<HoraLocal>& horas) const;
 
     // Whether a local time fell in a change of the clocks, and the offsets
     // (seconds east of UTC) of the reading taken and of the other one.

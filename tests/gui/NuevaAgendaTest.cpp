@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QShortcut>
 #include <QTest>
 #include <QTimer>
@@ -40,6 +41,19 @@ class NuevaAgenda : public VentanaPrueba {
     std::optional<gui::EntradaCarta> respuesta;
     std::vector<TextosCarta> pedidos;
     std::vector<std::string> propuestas;
+};
+
+// The names of the dialogs shown while it lives.
+struct VentanasMostradas : QObject {
+    VentanasMostradas() { qApp->installEventFilter(this); }
+    ~VentanasMostradas() override { qApp->removeEventFilter(this); }
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Show && qobject_cast<QDialog*>(o) != nullptr) {
+            nombres.push_back(o->objectName().toStdString());
+        }
+        return false;
+    }
+    std::vector<std::string> nombres;
 };
 
 TextosCarta Ana(const std::string& desde, const std::string& hasta) {
@@ -98,15 +112,69 @@ TEST_F(NuevaAgenda, TheComputedAgendaReplacesOrIsAddedToTheLoadedData) {
     const size_t enero = accion->Ultimo.lineas;
     EXPECT_EQ(Form().Tendencias.size(), enero);
 
+    // One progress window from the start to the loaded data: the window's
+    // own loading window never shows.
+    VentanasMostradas mostradas;
     respuesta = gui::EntradaCarta{Ana("2026-01-15", "2026-02-15"),
                                   (carpeta.ruta() / "febrero.csv").string(), false};
     Pulsar("SBNuevaAgenda");
     ASSERT_TRUE(accion->Ultimo.hecho) << accion->Ultimo.error;
     EXPECT_EQ(Form().Tendencias.size(), enero + accion->Ultimo.lineas);
     EXPECT_NE(Form().Tendencias.size(), muestra);
-    // The window's own progress window never showed: the one of the action
-    // served from the start to the loaded data.
-    EXPECT_EQ(ventana->FormStepCount(), nullptr);
+    EXPECT_EQ(mostradas.nombres, (std::vector<std::string>{"ProgresoAgenda"}));
+}
+
+// The real dialog from the window's button: an existing file is replaced
+// only after the question; "No" keeps the file and the dialog, which the
+// user then cancels.
+TEST_F(NuevaAgenda, TheRealDialogAsksBeforeReplacingAnExistingFile) {
+    accion->PedirCarta = nullptr;
+    const std::string existente = carpeta.Escribir("ana.csv", "antes");
+    auto leer = [&] {
+        std::ifstream in(existente, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    };
+    for (const QMessageBox::StandardButton boton : {QMessageBox::No, QMessageBox::Yes}) {
+        bool preguntado = false;
+        QTimer::singleShot(50, [&] {
+            auto* d = qobject_cast<gui::DialogoCarta*>(QApplication::activeModalWidget());
+            ASSERT_NE(d, nullptr);
+            const std::pair<const char*, const char*> campos[] = {
+                {"EditNombre", "Ana"},
+                {"EditFecha", "1985-06-15"},
+                {"EditHora", "14:30"},
+                {"EditZona", "Europe/Madrid"},
+                {"EditLugar", "40.4168,-3.7038"},
+                {"EditDesde", "2026-01-01"},
+                {"EditHasta", "2026-01-31"},
+                {"EditSalida", existente.c_str()},
+            };
+            for (const auto& [nombre, texto] : campos) {
+                d->findChild<QLineEdit*>(QString::fromUtf8(nombre))
+                    ->setText(QString::fromUtf8(texto));
+            }
+            QTimer::singleShot(50, [&, d] {
+                auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (caja != nullptr) {
+                    preguntado = true;
+                    caja->button(boton)->click();
+                }
+                if (boton == QMessageBox::No) {
+                    d->reject();
+                }
+            });
+            d->findChild<QPushButton*>(QStringLiteral("BBCalcular"))->click();
+        });
+        Pulsar("SBNuevaAgenda");
+        EXPECT_TRUE(preguntado);
+        if (boton == QMessageBox::No) {
+            EXPECT_EQ(leer(), "antes");
+            EXPECT_FALSE(Form().DataCargada);
+        } else {
+            EXPECT_EQ(leer().rfind(kCabeceraAgenda, 0), 0u);
+            EXPECT_TRUE(Form().DataCargada);
+        }
+    }
 }
 
 TEST_F(NuevaAgenda, AWriteFailureIsShownAndNothingLoads) {

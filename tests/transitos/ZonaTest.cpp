@@ -65,7 +65,11 @@ TEST(Zona, SkippedCalendarDays) {
     for (const Caso& c : casos) {
         const auto z = ZonaHoraria::Leer(c.zona);
         ASSERT_TRUE(z) << c.zona;
-        EXPECT_EQ(z->DiasOmitidos({c.dia})[0], c.omitido) << c.zona << " " << c.dia.dia;
+        const auto utc = z->AUtcDiasExistentes({c.dia})[0];
+        EXPECT_EQ(!utc, c.omitido) << c.zona << " " << c.dia.dia;
+        if (utc) {
+            EXPECT_EQ(*utc, z->AUtc(c.dia));
+        }
     }
 }
 
