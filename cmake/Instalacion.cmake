@@ -71,5 +71,7 @@ if(TARGET Varnolt)
 endif()
 install(FILES ${_documentos}/copyright ${_documentos}/changelog.gz
         DESTINATION ${VARNOLT_INSTALL_DOC})
+# The model behind the agendas Varnolt computes, which varnolt-cli(1) names.
+install(FILES ${CMAKE_SOURCE_DIR}/docs/agendas.md DESTINATION ${VARNOLT_INSTALL_DOC})
 install(FILES ${CMAKE_SOURCE_DIR}/data/debian/varnolt.lintian-overrides
         DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME varnolt)
