@@ -16,6 +16,7 @@
 #include "support/SalidaComando.h"
 #include "transitos/DatosCarta.h"
 #include "transitos/Efemerides.h"
+#include "transitos/EscrituraAgenda.h"
 
 namespace varnolt {
 namespace {
@@ -237,6 +238,28 @@ TEST(AgendaEfemerides, UnFifoEnLaCarpetaDeEfemeridesSeRechaza) {
         << s.err;
     EXPECT_FALSE(std::filesystem::exists(dir / "a.csv"));
     EXPECT_EQ(ComprobarCarpetaEfemerides(dir / "nada:" + dir.Ruta()), "");
+}
+
+// A longitude that rounds up to 360 at four decimals (a cusp at latitude 90)
+// is written as the 0 it is.
+TEST(AgendaLinea, UnaLongitudQueRedondeaA360SeEscribeComo0) {
+    const struct {
+        double grados;
+        const char* texto;
+    } casos[] = {{359.99996, " 0.0000"},
+                 {359.99994, " 359.9999"},
+                 {0.0, " 0.0000"},
+                 {123.45678, " 123.4568"}};
+    for (const auto& c : casos) {
+        Contacto k;
+        k.posNatal = c.grados;
+        k.posTransito = c.grados;
+        std::string linea;
+        AnadirLineaAgenda(linea, 1, "Ana", "Sol", k, '.');
+        const std::string texto(c.texto);
+        EXPECT_NE(linea.find(texto + " - - - - " + texto.substr(1) + "\r\n"), std::string::npos)
+            << linea;
+    }
 }
 
 }  // namespace
