@@ -38,6 +38,19 @@ std::string SinComentario(const std::string& linea) {
     return c == std::string::npos ? linea : linea.substr(0, c);
 }
 
+// A quick look before the pattern: a line without any of these words cannot
+// match it (the pattern alone is slow over the whole tree in a debug build).
+bool PuedeAcceder(const std::string& linea) {
+    for (const char* palabra :
+         {"open", "creat", "mkstemp", "mkostemp", "unlink", "rename", "truncate", "fstream",
+          "remove", "copy", "resize_file", "QFile", "QSaveFile", "QTemporaryFile", "QSettings"}) {
+        if (linea.find(palabra) != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
 TEST(AccesoArchivos, SoloLosBordesTocanArchivos) {
     namespace fs = std::filesystem;
     const fs::path raiz = fs::path(VARNOLT_SOURCE_DIR);
@@ -61,7 +74,7 @@ TEST(AccesoArchivos, SoloLosBordesTocanArchivos) {
         std::ifstream f(e);
         std::string linea;
         for (int n = 1; std::getline(f, linea); ++n) {
-            if (!std::regex_search(SinComentario(linea), kAcceso)) {
+            if (!PuedeAcceder(linea) || !std::regex_search(SinComentario(linea), kAcceso)) {
                 continue;
             }
             if (kExcepciones.count(relativa) != 0) {
@@ -101,7 +114,9 @@ TEST(AccesoArchivos, ElPatronReconoceElAccesoDirecto) {
         {"// std::ofstream in a comment", false},
     };
     for (const auto& c : casos) {
-        EXPECT_EQ(std::regex_search(SinComentario(c.linea), kAcceso), c.acceso) << c.linea;
+        EXPECT_EQ(PuedeAcceder(c.linea) && std::regex_search(SinComentario(c.linea), kAcceso),
+                  c.acceso)
+            << c.linea;
     }
 }
 
