@@ -57,6 +57,10 @@ struct Hostil {
     std::function<bool(const std::string& carpeta, const std::string& ruta)> crear;
 };
 
+void PrintTo(const Hostil& h, std::ostream* os) {
+    *os << h.nombre;
+}
+
 const Hostil kHostiles[] = {
     {"fifo",
      [](const std::string&, const std::string& r) { return ::mkfifo(r.c_str(), 0600) == 0; }},
