@@ -26,8 +26,8 @@ struct FalloArchivo {
         Grande,       // larger than the bound its kind of file has
     };
     Causa causa = Causa::Ninguna;
-    int numero =
-        0;  // an errno matching the cause (EINVAL, EACCES, EISDIR, EFBIG for the last four)
+    // An errno matching the cause (EINVAL, EACCES, EISDIR, EFBIG for the last four).
+    int numero = 0;
     std::uint64_t limite = 0;  // Grande: the bound in bytes
 
     static FalloArchivo DelSistema(int numero) { return {Causa::Sistema, numero}; }

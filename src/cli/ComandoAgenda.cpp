@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <iostream>
 #include <map>
+#include <utility>
 
 #include "app/ArchivoSeguro.h"
 #include "app/settings/ArchivoIni.h"
@@ -154,11 +155,10 @@ int ComandoAgenda(const Argumentos& args, std::ostream& out, std::ostream& err) 
         err << "Aviso: " << motivo << "; se usan los valores por omisión\n";
     }
     CargarConfiguracion(datos, rutas, ini);
-    std::string aviso = AvisoSistemaCasasIni(ini);
-    if (aviso.empty()) {
-        AplicarConfiguracion(*p, datos.config, &aviso);
-    } else {
-        AplicarConfiguracion(*p, datos.config, nullptr);
+    std::string aviso;
+    AplicarConfiguracion(*p, datos.config, &aviso);
+    if (std::string otro = AvisoSistemaCasasIni(ini); !otro.empty()) {
+        aviso = std::move(otro);
     }
     if (!aviso.empty()) {
         err << "Aviso: " << aviso << "\n";

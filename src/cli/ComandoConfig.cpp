@@ -4,10 +4,10 @@
 #include <optional>
 #include <ostream>
 #include <string_view>
-#include <system_error>
 #include <utility>
 #include <vector>
 
+#include "app/ArchivoSeguro.h"
 #include "app/Texto.h"
 #include "app/settings/ArchivoIni.h"
 #include "app/settings/Carpetas.h"

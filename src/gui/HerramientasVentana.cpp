@@ -3,7 +3,9 @@
 #include "gui/VentanaVarnolt.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -335,6 +337,8 @@ void VentanaVarnolt::GuardarLugares() const {
     // Written through the program's file edges: a link is followed to the
     // file it names, anything but a regular file is left alone, and the
     // lines that are not places stay.
+    // The folder may not be there yet on a first run.
+    QDir().mkpath(QFileInfo(archivoLugares_).absolutePath());
     ArchivoIni ini(QFile::encodeName(archivoLugares_).toStdString(), FormaLugares());
     for (const VentanaHerramienta* tw : herramientas_) {
         const std::optional<QRect> lugar = tw->Lugar();

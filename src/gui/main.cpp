@@ -52,6 +52,9 @@ int main(int argc, char** argv) {
         QMessageBox::critical(nullptr, QStringLiteral("Varnolt"),
                               varnolt::gui::Lineas(error.Texto()));
     };
+    ganchos.errorLectura = [](const std::string& texto) {
+        QMessageBox::warning(nullptr, QStringLiteral("Varnolt"), varnolt::gui::Lineas(texto));
+    };
     // The settings file: beside the program, or Varnolt.ini in Qt's folder
     // for the application's settings (~/.config/Varnolt).
     varnolt::DatosPrograma datos;

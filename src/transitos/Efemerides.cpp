@@ -109,6 +109,12 @@ Posicion Efemerides::Calcular(Cuerpo c, double diaJuliano) {
     char serr[AS_MAXCH] = {};
     const int32 pedido = SEFLG_SWIEPH | SEFLG_SPEED;
     int32 r = swe_calc_ut(diaJuliano, NumeroSwe(c), pedido, xx, serr);
+    // An asteroid comes from its own file only: one that the library had to
+    // complete with its analytic mode (the Earth past the planets' files) is
+    // left out like one past its file, as a transit and as a natal point.
+    if (r >= 0 && EsAsteroide(c) && (r & SEFLG_MOSEPH) != 0) {
+        r = -1;
+    }
     if (r < 0) {
         if (!EsAsteroide(c)) {
             // Not from the files at all: the analytic mode.

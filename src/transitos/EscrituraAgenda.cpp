@@ -43,6 +43,12 @@ void AnadirFijo(std::string& s, double v, int dec, char sep) {
     }
 }
 
+// A longitude in [0, 360) to four decimals: one that rounds up to 360 (a
+// cusp at 359.99996) is the same point as 0 and is written so.
+void AnadirLongitud(std::string& s, double grados, char sep) {
+    AnadirFijo(s, std::llround(grados * 10000.0) >= 3600000 ? 0.0 : grados, 4, sep);
+}
+
 std::string Cp1252(std::string_view utf8) {
     return Utf8ACp1252(utf8);
 }
@@ -150,9 +156,9 @@ void AnadirLineaAgenda(std::string& s, std::size_t n, const std::string& nombre,
     s += c.aplicativo ? " a n " : " s n ";
     AnadirFijo(s, c.valor, 2, sep);
     s += c.retrogrado ? " R " : " D ";
-    AnadirFijo(s, c.posNatal, 4, sep);
+    AnadirLongitud(s, c.posNatal, sep);
     s += " - - - - ";
-    AnadirFijo(s, c.posTransito, 4, sep);
+    AnadirLongitud(s, c.posTransito, sep);
     s += "\r\n";
 }
 

@@ -10,14 +10,15 @@
 #include <regex>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace varnolt {
 namespace {
 
-// Path under src/ -> why it may touch files directly.
+// Path under the source tree -> why it may touch files directly.
 const std::map<std::string, std::string> kExcepciones = {
-    {"app/ArchivoSeguro.cpp", "the file edges themselves"},
-    {"sqlite2/Pager.cpp",
+    {"src/app/ArchivoSeguro.cpp", "the file edges themselves"},
+    {"src/sqlite2/Pager.cpp",
      "the SQLite 2 engine reads an archetype file's pages on demand, not whole: it opens it "
      "read-only without blocking and reads it only when fstat says it is a regular file"},
 };
@@ -37,30 +38,49 @@ std::string SinComentario(const std::string& linea) {
     return c == std::string::npos ? linea : linea.substr(0, c);
 }
 
+// A quick look before the pattern: a line without any of these words cannot
+// match it (the pattern alone is slow over the whole tree in a debug build).
+bool PuedeAcceder(const std::string& linea) {
+    for (const char* palabra :
+         {"open", "creat", "mkstemp", "mkostemp", "unlink", "rename", "truncate", "fstream",
+          "remove", "copy", "resize_file", "QFile", "QSaveFile", "QTemporaryFile", "QSettings"}) {
+        if (linea.find(palabra) != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
 TEST(AccesoArchivos, SoloLosBordesTocanArchivos) {
     namespace fs = std::filesystem;
-    const fs::path src = fs::path(VARNOLT_SOURCE_DIR) / "src";
-    ASSERT_TRUE(fs::is_directory(src)) << src;
+    const fs::path raiz = fs::path(VARNOLT_SOURCE_DIR);
+    ASSERT_TRUE(fs::is_directory(raiz / "src")) << raiz;
     std::map<std::string, int> usadas;
     std::string fuera;
     int archivos = 0;
-    for (const auto& e : fs::recursive_directory_iterator(src)) {
-        const std::string ext = e.path().extension().string();
-        if (!e.is_regular_file() || (ext != ".cpp" && ext != ".h" && ext != ".c")) {
+    std::vector<fs::path> fuentes;
+    // The programs and their core; the benchmark programs under bench/ write
+    // and remove their own test data and are not looked at.
+    for (const auto& e : fs::recursive_directory_iterator(raiz / "src")) {
+        fuentes.push_back(e.path());
+    }
+    for (const fs::path& e : fuentes) {
+        const std::string ext = e.extension().string();
+        if (!fs::is_regular_file(e) || (ext != ".cpp" && ext != ".h" && ext != ".c")) {
             continue;
         }
         ++archivos;
-        const std::string relativa = fs::relative(e.path(), src).generic_string();
-        std::ifstream f(e.path());
+        const std::string relativa = fs::relative(e, raiz).generic_string();
+        std::ifstream f(e);
         std::string linea;
         for (int n = 1; std::getline(f, linea); ++n) {
-            if (!std::regex_search(SinComentario(linea), kAcceso)) {
+            if (!PuedeAcceder(linea) || !std::regex_search(SinComentario(linea), kAcceso)) {
                 continue;
             }
             if (kExcepciones.count(relativa) != 0) {
                 ++usadas[relativa];
             } else {
-                fuera += "src/" + relativa + ":" + std::to_string(n) + ": " + linea + "\n";
+                fuera += relativa + ":" + std::to_string(n) + ": " + linea + "\n";
             }
         }
     }
@@ -94,7 +114,9 @@ TEST(AccesoArchivos, ElPatronReconoceElAccesoDirecto) {
         {"// std::ofstream in a comment", false},
     };
     for (const auto& c : casos) {
-        EXPECT_EQ(std::regex_search(SinComentario(c.linea), kAcceso), c.acceso) << c.linea;
+        EXPECT_EQ(PuedeAcceder(c.linea) && std::regex_search(SinComentario(c.linea), kAcceso),
+                  c.acceso)
+            << c.linea;
     }
 }
 

@@ -57,6 +57,10 @@ struct Hostil {
     std::function<bool(const std::string& carpeta, const std::string& ruta)> crear;
 };
 
+void PrintTo(const Hostil& h, std::ostream* os) {
+    *os << h.nombre;
+}
+
 const Hostil kHostiles[] = {
     {"fifo",
      [](const std::string&, const std::string& r) { return ::mkfifo(r.c_str(), 0600) == 0; }},
@@ -133,6 +137,29 @@ TEST_P(ArchivosVentana, LaUltimaCartaNoBloqueaElDialogo) {
     EXPECT_EQ(pedidos[0].nombre, "");
     EXPECT_EQ(pedidos[0].nacimiento, "");
     ComprobarIntacto();
+}
+
+// On a first run the folder is made; on a later one the lines that are not
+// places (a comment, another program's key) stay where they were.
+using LugaresVentana = VentanaPrueba;
+
+TEST_F(LugaresVentana, SeCreaLaCarpetaYSeConservanLasLineasAjenas) {
+    CarpetaTemporal carpeta;
+    const std::string ruta = (carpeta.ruta() / "nueva" / "ventanas.ini").string();
+    for (int vez = 0; vez < 2; ++vez) {
+        if (vez == 1) {
+            std::ofstream(ruta, std::ios::app) << "; mi nota\n[Otra]\nclave=1\n";
+            SetUp();
+        }
+        ventana->ArchivoLugares(QFile::decodeName(ruta.c_str()));
+        CargarMuestra();
+        Pulsar("SBGP");
+        ventana.reset();
+        Procesar();
+    }
+    const std::string texto = Leer(ruta);
+    EXPECT_EQ(texto.rfind("[TWGraphRange]\r\nx=", 0), 0u) << texto;
+    EXPECT_NE(texto.find("; mi nota\n[Otra]\nclave=1\n"), std::string::npos) << texto;
 }
 
 INSTANTIATE_TEST_SUITE_P(Hostiles, ArchivosVentana, ::testing::ValuesIn(kHostiles),

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -16,6 +17,7 @@
 #include "support/SalidaComando.h"
 #include "transitos/DatosCarta.h"
 #include "transitos/Efemerides.h"
+#include "transitos/EscrituraAgenda.h"
 
 namespace varnolt {
 namespace {
@@ -238,6 +240,52 @@ TEST(AgendaEfemerides, UnFifoEnLaCarpetaDeEfemeridesSeRechaza) {
         << s.err;
     EXPECT_FALSE(std::filesystem::exists(dir / "a.csv"));
     EXPECT_EQ(ComprobarCarpetaEfemerides(dir / "nada:" + dir.Ruta()), "");
+}
+
+// Past the planets' files (from the year 2400) an asteroid is left out, not
+// half computed in the analytic mode: the same rule for the natal point and
+// the transit, as both come from here.
+TEST(EfemeridesAsteroides, FueraDeLosArchivosSeOmitenSinModoAnalitico) {
+    Efemerides e;
+    if (!e.Calcular(Cuerpo::Cer, 2451545.0).valida) {
+        GTEST_SKIP() << "no ephemeris files (swe-basic-data)";
+    }
+    const double marzo2400 = 2597700.5;
+    EXPECT_TRUE(e.Calcular(Cuerpo::Sol, marzo2400).valida);
+    for (Cuerpo c : {Cuerpo::Qui, Cuerpo::Cer, Cuerpo::Ves}) {
+        EXPECT_FALSE(e.Calcular(c, marzo2400).valida) << CodigoCuerpo(c);
+    }
+    for (const std::string& a : e.Avisos()) {
+        const bool asteroide = a.starts_with("Qui") || a.starts_with("Cer") || a.starts_with("Ves");
+        EXPECT_FALSE(asteroide && a.find("anal\u00edtico") != std::string::npos) << a;
+    }
+    const std::vector<std::string>& avisos = e.Avisos();
+    EXPECT_NE(std::find(avisos.begin(), avisos.end(),
+                        "Cer: sin posici\u00f3n en los archivos de efem\u00e9rides para parte del "
+                        "rango; se omite en esos d\u00edas"),
+              avisos.end());
+}
+
+// A longitude that rounds up to 360 at four decimals (a cusp at latitude 90)
+// is written as the 0 it is.
+TEST(AgendaLinea, UnaLongitudQueRedondeaA360SeEscribeComo0) {
+    const struct {
+        double grados;
+        const char* texto;
+    } casos[] = {{359.99996, " 0.0000"},
+                 {359.99994, " 359.9999"},
+                 {0.0, " 0.0000"},
+                 {123.45678, " 123.4568"}};
+    for (const auto& c : casos) {
+        Contacto k;
+        k.posNatal = c.grados;
+        k.posTransito = c.grados;
+        std::string linea;
+        AnadirLineaAgenda(linea, 1, "Ana", "Sol", k, '.');
+        const std::string texto(c.texto);
+        EXPECT_NE(linea.find(texto + " - - - - " + texto.substr(1) + "\r\n"), std::string::npos)
+            << linea;
+    }
 }
 
 }  // namespace

@@ -78,7 +78,13 @@ void CargarConfiguracion(DatosPrograma& datos, const RutasPrograma& rutas, const
 }
 
 void IniciarDatos(DatosPrograma& datos, const RutasPrograma& rutas, const GanchosDatos& ganchos) {
-    CargarConfiguracion(datos, rutas);
+    const ArchivoIni ini(rutas.archivoIni);
+    if (ini.FalloLectura() && ganchos.errorLectura) {
+        ganchos.errorLectura(
+            "No se puede leer el archivo de configuración: " + ini.TextoErrorLectura() +
+            ". Se usan los valores por omisión y el archivo no se modifica.");
+    }
+    CargarConfiguracion(datos, rutas, ini);
     if (ganchos.registrarFuente) {
         ganchos.registrarFuente(rutas.archivoFuente);
     }

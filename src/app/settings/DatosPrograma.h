@@ -72,6 +72,10 @@ struct GanchosDatos {
     std::function<void(const std::string& rutaFuente)> quitarFuente;
     // The settings file could not be written at exit: show it to the user.
     std::function<void(const ErrorEscritura& error)> errorEscritura;
+    // The settings file is there but cannot be read (not a regular file,
+    // over its bound, no permission): the defaults are used and the file is
+    // left as it is. The text says so.
+    std::function<void(const std::string& texto)> errorLectura;
 };
 
 struct DatosPrograma {

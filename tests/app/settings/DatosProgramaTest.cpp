@@ -25,6 +25,7 @@ struct Registro {
         g.errorEscritura = [this](const ErrorEscritura& e) {
             sucesos.push_back("error " + e.Mensaje() + " | " + e.textoSistema);
         };
+        g.errorLectura = [this](const std::string& t) { sucesos.push_back("lectura " + t); };
         return g;
     }
 };
@@ -147,6 +148,28 @@ TEST(DatosPrograma, UnaEscrituraFallidaSeInformaYLaSalidaSigue) {
                   "error Unable to write to " + dir.Ruta() + "/bin/Varnolt.ini | " + texto,
                   "quitar " + dir.Ruta() + "/bin/dll/encode02.dll"}));
     EXPECT_EQ(Leer(dir / "bin"), "no es una carpeta");
+}
+
+// A settings file that cannot be read is said at start, its defaults used,
+// and it is left as it is at exit.
+TEST(DatosPrograma, UnArchivoQueNoSePuedeLeerSeDiceAlEmpezarYNoSeToca) {
+    CarpetaTemporal dir;
+    const RutasPrograma rutas = RutasDelPrograma(dir / "Varnolt", dir.Ruta());
+    // Past the 16 MB bound (a sparse file: no disk is spent on it).
+    Escribir(rutas.archivoIni, "[Data]\r\nIdSysHousesNat=3\r\n");
+    std::filesystem::resize_file(rutas.archivoIni, (16u << 20) + 1);
+    Registro registro;
+    const GanchosDatos ganchos = registro.Ganchos();
+    DatosPrograma datos;
+    IniciarDatos(datos, rutas, ganchos);
+    EXPECT_EQ(datos.config.Entero("Data", "IdSysHousesNat"), 0);
+    ASSERT_GE(registro.sucesos.size(), 1u);
+    EXPECT_EQ(registro.sucesos[0],
+              "lectura No se puede leer el archivo de configuración: \"" + rutas.archivoIni +
+                  "\" es demasiado grande (más de 16 MB). Se usan los valores por omisión y el "
+                  "archivo no se modifica.");
+    EXPECT_TRUE(FinalizarDatos(datos, ganchos).has_value());
+    EXPECT_EQ(std::filesystem::file_size(rutas.archivoIni), (16u << 20) + 1);
 }
 
 TEST(DatosPrograma, ModoAutonomo) {
