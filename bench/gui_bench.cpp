@@ -206,6 +206,34 @@ int ProcesoVentana(const std::string& archivo) {
     }
     const Cifras c = Resumir(clics);
     std::printf("clics %zu %.1f %.1f %.1f\n", clics.size(), c.mediana, c.p90, c.maximo);
+
+    // Where a click goes, all years selected: the weighting alone, the whole
+    // core run, and the paint of each view.
+    Hijo<QAbstractButton>(ventana, "BBAllYear")->click();
+    Procesar();
+    auto mediana = [](const std::function<void()>& accion) {
+        std::vector<double> v;
+        for (int i = 0; i < 7; ++i) {
+            QElapsedTimer tp;
+            tp.start();
+            accion();
+            v.push_back(static_cast<double>(tp.nsecsElapsed()) / 1e6);
+        }
+        return Resumir(v).mediana;
+    };
+    TPonderacion sola;
+    const double ponderar = mediana(
+        [&] { Ponderar(form.Tendencias, form.RangoIni, form.RangoFin, form.Seleccion, sola); });
+    const double nucleo = mediana([&] { form.SetTendenciasItems(true); });
+    Procesar();
+    std::printf("partes: Ponderar %.1f ms, SetTendenciasItems %.1f ms", ponderar, nucleo);
+    for (const char* nombre :
+         {"ChartDia", "ChartItemNat", "ChartItemTra", "ChartAngTra", "PBRange", "LBFechaPP"}) {
+        QWidget* w = Hijo<QWidget>(ventana, nombre);
+        QImage img(w->size(), QImage::Format_ARGB32_Premultiplied);
+        std::printf(", %s %.1f ms", nombre, mediana([&] { w->render(&img); }));
+    }
+    std::printf("\n");
     return 0;
 }
 
@@ -316,6 +344,11 @@ int Rondas(int argc, char** argv) {
         } else {
             correrVentana();
             correrBase();
+        }
+        for (const std::string& l : v.lineas) {
+            if (l.rfind("partes: ", 0) == 0) {
+                std::printf("ronda %d, %s\n", r + 1, l.c_str());
+            }
         }
         if (!b.bien || !v.bien || v.dibujado < 0) {
             std::cerr << "gui_bench: la ronda " << r + 1 << " falló\n";

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <string>
+#include <unordered_map>
 
 #include "app/Formato.h"
 
@@ -61,6 +63,20 @@ TDibujoTendencia DibujarTendencia(bool dataCargada, TFecha rangoIni, TFecha rang
         return it != indice.end() && it->first == dia ? &fechasRango[it->second] : nullptr;
     };
 
+    // The labels are few texts ("ene1", "ene15" …) met again every year:
+    // each is measured once.
+    std::unordered_map<std::string, int> anchos;
+    auto anchoDe = [&](const std::string& texto) {
+        if (!anchoTexto) {
+            return 0;
+        }
+        auto [it, nuevo] = anchos.try_emplace(texto, 0);
+        if (nuevo) {
+            it->second = anchoTexto(texto);
+        }
+        return it->second;
+    };
+
     const int alturaUtil = alto - d.Margen;
     int x = kTendenciaInicioX;
     TFecha i = rangoIni - 1;
@@ -84,7 +100,7 @@ TDibujoTendencia DibujarTendencia(bool dataCargada, TFecha rangoIni, TFecha rang
             d.Trazos.push_back({TTrazoTendencia::Tipo::Linea, x, d.Base, x,
                                 d.Base + kTendenciaMarca, kTendenciaGrosor, kTendenciaNegro, {}});
             std::string texto = FormatDateTime("mmmd", i);
-            const int mitad = anchoTexto ? anchoTexto(texto) / 2 : 0;  // toward zero
+            const int mitad = anchoDe(texto) / 2;  // toward zero
             d.Trazos.push_back({TTrazoTendencia::Tipo::Texto, x - mitad,
                                 d.Base + kTendenciaEtiquetaY, 0, 0, kTendenciaGrosor,
                                 kTendenciaNegro, std::move(texto)});
