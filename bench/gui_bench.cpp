@@ -226,7 +226,15 @@ int ProcesoVentana(const std::string& archivo) {
         [&] { Ponderar(form.Tendencias, form.RangoIni, form.RangoFin, form.Seleccion, sola); });
     const double nucleo = mediana([&] { form.SetTendenciasItems(true); });
     Procesar();
-    std::printf("partes: Ponderar %.1f ms, SetTendenciasItems %.1f ms", ponderar, nucleo);
+    const double graficos = mediana(
+        [&] { LlenarGraficos(form.Ponderacion, form.RangoIni, form.RangoFin, form.Graficos); });
+    const double picos = mediana([&] { form.CalcularPicos(false); });
+    const double lista = mediana([&] { form.MostrarFechasPP(); });
+    Procesar();
+    std::printf(
+        "partes: Ponderar %.1f ms, SetTendenciasItems %.1f ms (LlenarGraficos %.1f ms, "
+        "CalcularPicos sin lista %.1f ms, MostrarFechasPP %.1f ms)",
+        ponderar, nucleo, graficos, picos, lista);
     for (const char* nombre :
          {"ChartDia", "ChartItemNat", "ChartItemTra", "ChartAngTra", "PBRange", "LBFechaPP"}) {
         QWidget* w = Hijo<QWidget>(ventana, nombre);

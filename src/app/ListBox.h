@@ -57,6 +57,8 @@ struct TListBox {
         return r;
     }
 
+    // Add, IndexOf and SelectedItems work on rows written out (Items).
+
     // Adds a row (in its sorted place when Sorted); returns its index.
     int Add(std::string texto, std::int64_t dato = 0) {
         size_t pos = Items.size();
