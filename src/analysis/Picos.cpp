@@ -69,13 +69,12 @@ void MostrarFechasPP(std::vector<TTendenciaFecha>& fechasRango, const TEstadoPic
             [](const TTendenciaFecha& a, const TTendenciaFecha& b) { return a.Fecha < b.Fecha; });
     };
     // The sum of the listed days, added in date order whatever order the
-    // list shows: the same sum, rounded once, as the daily chart's total.
+    // list shows: with "Todas" the same sum, rounded once, as the daily
+    // chart's total.
     OrdenarPorFecha(fechasRango);
     double suma = 0;
-    for (const TTendenciaFecha& f : fechasRango) {
-        if (tipo == TipoFecha::Todas || esPico(f.Fecha)) {
-            suma += f.Peso;
-        }
+    for (const TTendenciaFecha& f : tipo == TipoFecha::Todas ? fechasRango : p.FechasPico) {
+        suma += f.Peso;
     }
     switch (orden) {
         case OrdenFecha::Fecha:
