@@ -156,9 +156,13 @@ void TFormVarnolt::CargarAgendas(const std::vector<std::string>& archivos) {
         Ventana.MostrarError(resultado);
         return;
     }
+    // Selecting every year weighs the whole range; only when there is no year
+    // to select (files of header lines only) does the weighting run here.
     BBAllYearClick();
     AjustarPaneles();
-    SetTendenciasItems(true);
+    if (LBYear.Count() == 0) {
+        SetTendenciasItems(true);
+    }
     if (AbrirArquetipos) {
         AbrirArquetipos();
     }
@@ -221,12 +225,13 @@ bool TFormVarnolt::CargarAgenda(const std::string& ruta, std::string& resultado)
             break;
         }
         const TTendencia& t = leida.tendencia;
-        if (FechaMin == 0 || t.Fecha < FechaMin) {
+        if (!HayFechas || t.Fecha < FechaMin) {
             FechaMin = t.Fecha;
         }
-        if (FechaMax == 0 || t.Fecha > FechaMax) {
+        if (!HayFechas || t.Fecha > FechaMax) {
             FechaMax = t.Fecha;
         }
+        HayFechas = true;
         if (t.Fecha != ultimaFecha) {
             ultimaFecha = t.Fecha;
             const int anio = DecodificarFecha(t.Fecha).anio;
@@ -329,6 +334,7 @@ void TFormVarnolt::LimpiarData() {
     RangoFin = 0;
     FechaMin = 0;
     FechaMax = 0;
+    HayFechas = false;
     Seleccion.AspectosSel.clear();
     Seleccion.ItemsNatSel.clear();
     Seleccion.ItemsTraSel.clear();

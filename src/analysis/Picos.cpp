@@ -46,13 +46,38 @@ void CalcularPicos(std::vector<TTendenciaFecha>& fechasRango, int valorPico, boo
     }
 }
 
+std::string TextoFilaFechaPP(const TFilaFechaPP& f) {
+    return Format("%d.%s%s (c:%d) (pp:%.2f)%s",
+                  {f.Numero, f.Pico ? "** " : "", FormatDateTime("yyyy mmm d", f.Fecha),
+                   f.Contactos, f.Peso, f.Pico ? " **" : ""});
+}
+
+bool TFilasFechaPP::MismasFilas(const IFilasDiferidas& otras) const {
+    const auto* o = dynamic_cast<const TFilasFechaPP*>(&otras);
+    return o != nullptr && o->filas_ == filas_;
+}
+
 void MostrarFechasPP(std::vector<TTendenciaFecha>& fechasRango, const TEstadoPicos& p,
-                     TipoFecha tipo, OrdenFecha orden, TFecha fechaMin, TFecha fechaMax,
-                     TFecha rangoIni, TFecha rangoFin, TListBox& lb, TEtiquetasInfo& e) {
+                     TipoFecha tipo, OrdenFecha orden, bool hayFechas, TFecha fechaMin,
+                     TFecha fechaMax, TFecha rangoIni, TFecha rangoFin, TListBox& lb,
+                     TEtiquetasInfo& e) {
     lb.Clear();
+    // FechasPico is in ascending date order: look days up by binary search.
+    auto esPico = [&](TFecha fecha) {
+        return std::binary_search(
+            p.FechasPico.begin(), p.FechasPico.end(), TTendenciaFecha{0, fecha, 0, false},
+            [](const TTendenciaFecha& a, const TTendenciaFecha& b) { return a.Fecha < b.Fecha; });
+    };
+    // The sum of the listed days, added in date order whatever order the
+    // list shows: with "Todas" the same sum, rounded once, as the daily
+    // chart's total.
+    OrdenarPorFecha(fechasRango);
+    double suma = 0;
+    for (const TTendenciaFecha& f : tipo == TipoFecha::Todas ? fechasRango : p.FechasPico) {
+        suma += f.Peso;
+    }
     switch (orden) {
         case OrdenFecha::Fecha:
-            OrdenarPorFecha(fechasRango);
             break;
         case OrdenFecha::Contactos:
             std::stable_sort(fechasRango.begin(), fechasRango.end(),
@@ -66,45 +91,27 @@ void MostrarFechasPP(std::vector<TTendenciaFecha>& fechasRango, const TEstadoPic
                 [](const TTendenciaFecha& a, const TTendenciaFecha& b) { return a.Peso > b.Peso; });
             break;
     }
-    // FechasPico is in ascending date order: look days up by binary search.
-    auto esPico = [&](TFecha fecha) {
-        return std::binary_search(
-            p.FechasPico.begin(), p.FechasPico.end(), TTendenciaFecha{0, fecha, 0, false},
-            [](const TTendenciaFecha& a, const TTendenciaFecha& b) { return a.Fecha < b.Fecha; });
-    };
+    std::vector<TFilaFechaPP> filas;
+    filas.reserve(tipo == TipoFecha::Todas ? fechasRango.size() : p.FechasPico.size());
     int n = 0;
-    double suma = 0;
     for (TTendenciaFecha& f : fechasRango) {
-        if (tipo == TipoFecha::Todas) {
-            ++n;
-            suma += f.Peso;
-        }
-        std::string_view antes;
-        std::string_view despues;
         const bool pico = esPico(f.Fecha);
         if (pico) {
             f.EsPico = true;
-            antes = "** ";
-            despues = " **";
-            if (tipo == TipoFecha::Picos) {
-                ++n;
-                suma += f.Peso;
-            }
         }
         if (tipo == TipoFecha::Todas || pico) {
-            lb.Items.push_back(Format(
-                "%d.%s%s (c:%d) (pp:%.2f)%s",
-                {n, antes, FormatDateTime("yyyy mmm d", f.Fecha), f.Contactos, f.Peso, despues}));
-            lb.Selected.push_back(0);
+            filas.push_back({++n, f.Contactos, f.Fecha, pico, f.Peso});
             lb.Datos.push_back(f.Fecha);
         }
     }
+    lb.Selected.assign(filas.size(), 0);
+    lb.Diferidas = std::make_shared<const TFilasFechaPP>(std::move(filas));
     OrdenarPorFecha(fechasRango);
 
     auto entre = [](TFecha a, TFecha b) {
         return Format("%s y %s", {FormatDateTime("yyy-mmm-d", a), FormatDateTime("yyy-mmm-d", b)});
     };
-    e.RangoData = fechaMin == 0 ? "-" : entre(fechaMin, fechaMax);
+    e.RangoData = hayFechas ? entre(fechaMin, fechaMax) : "-";
     e.RangoVisual = rangoIni == 0 ? "-" : entre(rangoIni, rangoFin);
     e.SumaPP = p.PPMaxRango == 0 ? "-" : Format("%.2f", {suma});
     e.FechasPico = p.PPMaxRango == 0

@@ -3,6 +3,7 @@
 // days, and the texts of the weighted-days list and the summary labels.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -43,11 +44,40 @@ struct TEtiquetasInfo {
     std::string NoContactos;
 };
 
+// One row of the weighted-days list: its number, its day and whether the
+// day is a peak day. The text is written only when the row is shown.
+struct TFilaFechaPP {
+    std::int32_t Numero = 0;
+    std::int32_t Contactos = 0;
+    TFecha Fecha = 0;
+    bool Pico = false;
+    double Peso = 0;
+    bool operator==(const TFilaFechaPP&) const = default;
+};
+
+// "1.** 2024 ene 5 (c:3) (pp:12.50) **"
+std::string TextoFilaFechaPP(const TFilaFechaPP& fila);
+
+class TFilasFechaPP : public IFilasDiferidas {
+  public:
+    explicit TFilasFechaPP(std::vector<TFilaFechaPP> filas) : filas_(std::move(filas)) {}
+    int Cantidad() const override { return static_cast<int>(filas_.size()); }
+    std::string Texto(int fila) const override {
+        return TextoFilaFechaPP(filas_[static_cast<size_t>(fila)]);
+    }
+    bool MismasFilas(const IFilasDiferidas& otras) const override;
+
+  private:
+    std::vector<TFilaFechaPP> filas_;
+};
+
 // Refills the weighted-days list and writes the labels. `fechasRango` is
-// sorted for the listing and back by date before returning.
+// sorted for the listing and back by date before returning. `hayFechas`
+// tells whether any date was loaded (fechaMin and fechaMax mean nothing
+// otherwise).
 void MostrarFechasPP(std::vector<TTendenciaFecha>& fechasRango, const TEstadoPicos& picos,
-                     TipoFecha tipo, OrdenFecha orden, TFecha fechaMin, TFecha fechaMax,
-                     TFecha rangoIni, TFecha rangoFin, TListBox& lbFechaPP,
+                     TipoFecha tipo, OrdenFecha orden, bool hayFechas, TFecha fechaMin,
+                     TFecha fechaMax, TFecha rangoIni, TFecha rangoFin, TListBox& lbFechaPP,
                      TEtiquetasInfo& etiquetas);
 
 }  // namespace varnolt

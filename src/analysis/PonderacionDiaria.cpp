@@ -27,8 +27,8 @@ void TFormVarnolt::CalcularPicos(bool refrescarLista) {
 }
 
 void TFormVarnolt::MostrarFechasPP() {
-    varnolt::MostrarFechasPP(Ponderacion.FechasRango, Picos, RGTipoFecha, RGSortFecha, FechaMin,
-                             FechaMax, RangoIni, RangoFin, LBFechaPP, Etiquetas);
+    varnolt::MostrarFechasPP(Ponderacion.FechasRango, Picos, RGTipoFecha, RGSortFecha, HayFechas,
+                             FechaMin, FechaMax, RangoIni, RangoFin, LBFechaPP, Etiquetas);
     Ventana.Refrescar(Vista::FechasPP);
 }
 

@@ -56,8 +56,11 @@ class TFormVarnolt {
     std::vector<std::string> CatItemsNat;
     std::vector<std::string> CatItemsTra;
     std::vector<std::string> CatAspectos;
+    // The earliest and latest date read since the last clear; HayFechas
+    // tells whether any was read (day 0, 30 December 1899, is a date too).
     TFecha FechaMin = 0;
     TFecha FechaMax = 0;
+    bool HayFechas = false;
 
     // Period and range.
     int Periodo = 0;

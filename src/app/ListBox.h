@@ -8,20 +8,56 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace varnolt {
 
+// Rows kept as data and written out only when asked for: a list that may
+// hold many rows (the weighted-days list holds one per day of decades)
+// keeps them so, and the window asks only for the rows on screen. The rows
+// never change once made; a refill makes new ones.
+class IFilasDiferidas {
+  public:
+    virtual ~IFilasDiferidas() = default;
+    virtual int Cantidad() const = 0;
+    virtual std::string Texto(int fila) const = 0;
+    // Whether `otras` would write the same rows.
+    virtual bool MismasFilas(const IFilasDiferidas& otras) const = 0;
+};
+
 struct TListBox {
+    // The rows, written out; empty while Diferidas holds them instead.
     std::vector<std::string> Items;
+    std::shared_ptr<const IFilasDiferidas> Diferidas;
     std::vector<std::uint8_t> Selected;  // one flag per row
     std::vector<std::int64_t> Datos;     // one value per row
     int ItemIndex = -1;
     int Tag = 0;
     bool Sorted = false;  // rows kept in ascending text order
 
-    int Count() const { return static_cast<int>(Items.size()); }
+    int Count() const { return Diferidas ? Diferidas->Cantidad() : static_cast<int>(Items.size()); }
+
+    // The text of a row, whichever way the list holds it.
+    std::string Texto(int i) const {
+        return Diferidas ? Diferidas->Texto(i) : Items[static_cast<size_t>(i)];
+    }
+
+    // Every row's text (writes out rows held as data).
+    std::vector<std::string> Textos() const {
+        if (!Diferidas) {
+            return Items;
+        }
+        std::vector<std::string> r;
+        r.reserve(static_cast<size_t>(Count()));
+        for (int i = 0; i < Count(); ++i) {
+            r.push_back(Diferidas->Texto(i));
+        }
+        return r;
+    }
+
+    // Add, IndexOf and SelectedItems work on rows written out (Items).
 
     // Adds a row (in its sorted place when Sorted); returns its index.
     int Add(std::string texto, std::int64_t dato = 0) {
@@ -46,6 +82,7 @@ struct TListBox {
 
     void Clear() {
         Items.clear();
+        Diferidas.reset();
         Selected.clear();
         Datos.clear();
         ItemIndex = -1;

@@ -112,8 +112,8 @@ int ComandoResumen(const Argumentos& args, std::ostream& out, std::ostream& err)
     out << "Fechas Pico: " << enUnaLinea(e.FechasPico) << "\n";
     out << "Máx.: " << enUnaLinea(e.Max) << "\n";
     out << e.NoContactos << "\n";
-    for (const std::string& fila : form.LBFechaPP.Items) {
-        out << fila << "\n";
+    for (int i = 0; i < form.LBFechaPP.Count(); ++i) {
+        out << form.LBFechaPP.Texto(i) << "\n";
     }
     return 0;
 }

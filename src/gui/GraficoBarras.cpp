@@ -6,6 +6,8 @@
 #include <QToolTip>
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <numeric>
 
 #include "gui/TextoQt.h"
 #include "views/PresentacionGraficos.h"
@@ -373,26 +375,45 @@ void GraficoBarras::paintEvent(QPaintEvent*) {
     p.drawLine(g.area.left() - 1, base, g.area.right() + 1, base);
 
     // Category labels under the bars: every bar whose own label fits clear
-    // of the last one drawn.
+    // of the last one drawn. With more bars than pixels the candidates go by
+    // pixel columns: the first bar whose middle rounds into a column stands
+    // for the column, so placing the labels costs the chart's width, not the
+    // number of bars.
     const TSerie* serieEtiquetas = SerieEtiquetas();
     if (serieEtiquetas != nullptr && g.slot > 0 && g.etiquetas) {
         const auto& barras = serieEtiquetas->Barras;
-        std::vector<QString> textos(barras.size());
-        const auto centro = [&](int i) { return g.area.left() + (i + 0.5) * g.slot; };
-        const auto anchoTexto = [&](int i) {
-            QString& t = textos[static_cast<size_t>(i)];
-            t = Q(barras[static_cast<size_t>(i)].Etiqueta);
+        const auto centroBarra = [&](int i) { return g.area.left() + (i + 0.5) * g.slot; };
+        std::vector<int> candidatas;  // bar indices
+        if (agrupar) {
+            long columna = std::numeric_limits<long>::min();
+            for (int i = 0; i < static_cast<int>(barras.size()); ++i) {
+                const long c = std::lround(centroBarra(i));
+                if (c != columna) {
+                    candidatas.push_back(i);
+                    columna = c;
+                }
+            }
+        } else {
+            candidatas.resize(barras.size());
+            std::iota(candidatas.begin(), candidatas.end(), 0);
+        }
+        std::vector<QString> textos(candidatas.size());
+        const auto centro = [&](int k) { return centroBarra(candidatas[static_cast<size_t>(k)]); };
+        const auto anchoTexto = [&](int k) {
+            QString& t = textos[static_cast<size_t>(k)];
+            t = Q(barras[static_cast<size_t>(candidatas[static_cast<size_t>(k)])].Etiqueta);
             return fmEjes.horizontalAdvance(t);
         };
         const int yTexto = base + kLargoMarcaEje + 1;
         for (const TEtiquetaColocada& e :
-             ColocarEtiquetas(static_cast<int>(barras.size()), centro, anchoTexto, 2, width() - 1,
-                              kHuecoEtiquetas)) {
+             ColocarEtiquetas(static_cast<int>(candidatas.size()), centro, anchoTexto, 2,
+                              width() - 1, kHuecoEtiquetas)) {
             const int xc = static_cast<int>(centro(e.Indice));
             const QString& texto = textos[static_cast<size_t>(e.Indice)];
             p.drawLine(xc, base, xc, base + kLargoMarcaEje - 1);
             p.drawText(e.X, yTexto + fmEjes.ascent(), texto);
-            etiquetas_.push_back({e.Indice, texto, QRect(e.X, yTexto, e.Ancho, fmEjes.height())});
+            etiquetas_.push_back({candidatas[static_cast<size_t>(e.Indice)], texto,
+                                  QRect(e.X, yTexto, e.Ancho, fmEjes.height())});
         }
     }
 

@@ -8,8 +8,9 @@
 // ChartDia has two series on the same days: Series1 at full slot width and
 // Series2 (the peak days) at 60 % of it, displaced by -20 % of its width; the
 // item charts have one series at 70 %. When there are more bars than pixels,
-// each pixel column shows the highest bar that falls in it, so painting costs
-// the chart's width, not the number of bars.
+// each pixel column shows the highest bar that falls in it, and the first
+// bar of a column stands for it among the category labels, so painting
+// costs the chart's width, not the number of bars.
 //
 // The plot area keeps a minimum height: a chart too short for everything
 // leaves out its value marks first, then its category labels, then its

@@ -15,22 +15,38 @@ ModeloListBox::ModeloListBox(const TListBox& lista, QObject* parent)
     : QAbstractListModel(parent), lista_(lista) {}
 
 int ModeloListBox::rowCount(const QModelIndex& padre) const {
-    return padre.isValid() ? 0 : static_cast<int>(copia_.size());
+    if (padre.isValid()) {
+        return 0;
+    }
+    return diferidas_ ? diferidas_->Cantidad() : static_cast<int>(copia_.size());
 }
 
 QVariant ModeloListBox::data(const QModelIndex& indice, int rol) const {
     if (rol != Qt::DisplayRole || !indice.isValid() || indice.row() >= rowCount()) {
         return {};
     }
-    return Q(copia_[static_cast<size_t>(indice.row())]);
+    const int fila = indice.row();
+    return Q(diferidas_ ? diferidas_->Texto(fila) : copia_[static_cast<size_t>(fila)]);
 }
 
 bool ModeloListBox::Recargar(bool siempre) {
-    if (!siempre && copia_ == lista_.Items) {
-        return false;
+    const auto& nuevas = lista_.Diferidas;
+    if (!siempre) {
+        const bool iguales =
+            nuevas ? diferidas_ && (diferidas_ == nuevas || diferidas_->MismasFilas(*nuevas))
+                   : !diferidas_ && copia_ == lista_.Items;
+        if (iguales) {
+            diferidas_ = nuevas;
+            return false;
+        }
     }
     beginResetModel();
-    copia_ = lista_.Items;
+    diferidas_ = nuevas;
+    if (nuevas) {
+        copia_.clear();
+    } else {
+        copia_ = lista_.Items;
+    }
     endResetModel();
     return true;
 }
@@ -92,7 +108,9 @@ QSize PintorFilas::sizeHint(const QStyleOptionViewItem& opcion, const QModelInde
 
 ListaVarnolt::ListaVarnolt(const QString& nombre, TListBox& lista, int columnas, bool multiple,
                            QColor fondo, QWidget* padre)
-    : QListView(padre), lista_(lista), modelo_(new ModeloListBox(lista, this)),
+    : QListView(padre),
+      lista_(lista),
+      modelo_(new ModeloListBox(lista, this)),
       columnas_(columnas) {
     setObjectName(nombre);
     setModel(modelo_);
@@ -155,9 +173,9 @@ void ListaVarnolt::ReflejarSeleccion() {
         sel.select(modelo_->index(i, 0), modelo_->index(j, 0));
         i = j + 1;
     }
-    const QModelIndex actual =
-        lista_.ItemIndex >= 0 && lista_.ItemIndex < filas ? modelo_->index(lista_.ItemIndex, 0)
-                                                          : QModelIndex();
+    const QModelIndex actual = lista_.ItemIndex >= 0 && lista_.ItemIndex < filas
+                                   ? modelo_->index(lista_.ItemIndex, 0)
+                                   : QModelIndex();
     sm->setCurrentIndex(actual, QItemSelectionModel::NoUpdate);
     sm->select(sel, QItemSelectionModel::ClearAndSelect);
 }

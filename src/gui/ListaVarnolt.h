@@ -12,6 +12,7 @@
 #include <QAbstractListModel>
 #include <QListView>
 #include <QStyledItemDelegate>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,9 +20,11 @@
 
 namespace varnolt::gui {
 
-// The rows of a TListBox as a Qt model. The row count is the one of the last
+// The rows of a TListBox as a Qt model. The rows are those of the last
 // Recargar(), so that rows the core adds meanwhile (the loader does, between
-// its refreshes) never reach the view unannounced.
+// its refreshes) never reach the view unannounced. Rows the core keeps as
+// data are shared, not copied, and written out only when the view asks for
+// them: the rows on screen.
 class ModeloListBox : public QAbstractListModel {
     Q_OBJECT
   public:
@@ -34,6 +37,7 @@ class ModeloListBox : public QAbstractListModel {
   private:
     const TListBox& lista_;
     std::vector<std::string> copia_;
+    std::shared_ptr<const IFilasDiferidas> diferidas_;
 };
 
 // LBInvNatItemDrawItem: a selected row is filled by the list's Tag (0 or -1
@@ -62,8 +66,8 @@ class ListaVarnolt : public QListView {
   public:
     // `columnas` > 1 makes a multi-column list (rows flow top to bottom, then
     // into the next column); `multiple` the extended multi-selection.
-    ListaVarnolt(const QString& nombre, TListBox& lista, int columnas, bool multiple,
-                 QColor fondo, QWidget* padre);
+    ListaVarnolt(const QString& nombre, TListBox& lista, int columnas, bool multiple, QColor fondo,
+                 QWidget* padre);
 
     TListBox& Lista() { return lista_; }
     ModeloListBox* Modelo() const { return modelo_; }

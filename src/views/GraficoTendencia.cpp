@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <string>
+#include <unordered_map>
 
 #include "app/Formato.h"
 
@@ -56,15 +58,37 @@ TDibujoTendencia DibujarTendencia(bool dataCargada, TFecha rangoIni, TFecha rang
     if (!std::is_sorted(indice.begin(), indice.end())) {
         std::sort(indice.begin(), indice.end());
     }
+    // The days are asked for in ascending order: a cursor walks the index.
+    size_t cursor = 0;
     auto buscar = [&](TFecha dia) -> const TTendenciaFecha* {
-        auto it = std::lower_bound(indice.begin(), indice.end(), std::make_pair(dia, 0u));
-        return it != indice.end() && it->first == dia ? &fechasRango[it->second] : nullptr;
+        while (cursor < indice.size() && indice[cursor].first < dia) {
+            ++cursor;
+        }
+        return cursor < indice.size() && indice[cursor].first == dia
+                   ? &fechasRango[indice[cursor].second]
+                   : nullptr;
+    };
+
+    // The labels are few texts ("ene1", "ene15" …) met again every year:
+    // each is measured once.
+    std::unordered_map<std::string, int> anchos;
+    auto anchoDe = [&](const std::string& texto) {
+        if (!anchoTexto) {
+            return 0;
+        }
+        auto [it, nuevo] = anchos.try_emplace(texto, 0);
+        if (nuevo) {
+            it->second = anchoTexto(texto);
+        }
+        return it->second;
     };
 
     const int alturaUtil = alto - d.Margen;
     int x = kTendenciaInicioX;
     TFecha i = rangoIni - 1;
     const std::int64_t pasos = static_cast<std::int64_t>(d.N) + 2;
+    d.Trazos.reserve(static_cast<size_t>(std::max<std::int64_t>(0, pasos)) * 8 / 7 + 1);
+    FechaCivil civil = DecodificarFecha(i);  // of i, advanced with it
     for (std::int64_t paso = 0; paso < pasos; ++paso, ++i) {
         int h = 0;
         TColor color = kColorDia;
@@ -79,12 +103,19 @@ TDibujoTendencia DibujarTendencia(bool dataCargada, TFecha rangoIni, TFecha rang
             ++d.Barras;
         }
         x += d.PasoPx;
-        const int dia = DecodificarFecha(i).dia;
+        const int dia = civil.dia;
+        if (++civil.dia > DiasDelMes(civil.anio, civil.mes)) {
+            civil.dia = 1;
+            if (++civil.mes > 12) {
+                civil.mes = 1;
+                ++civil.anio;
+            }
+        }
         if (dia == 1 || dia == 15) {
             d.Trazos.push_back({TTrazoTendencia::Tipo::Linea, x, d.Base, x,
                                 d.Base + kTendenciaMarca, kTendenciaGrosor, kTendenciaNegro, {}});
             std::string texto = FormatDateTime("mmmd", i);
-            const int mitad = anchoTexto ? anchoTexto(texto) / 2 : 0;  // toward zero
+            const int mitad = anchoDe(texto) / 2;  // toward zero
             d.Trazos.push_back({TTrazoTendencia::Tipo::Texto, x - mitad,
                                 d.Base + kTendenciaEtiquetaY, 0, 0, kTendenciaGrosor,
                                 kTendenciaNegro, std::move(texto)});

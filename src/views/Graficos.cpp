@@ -7,6 +7,28 @@
 namespace varnolt {
 namespace {
 
+// FormatDateTime("yyyy-mm-dd", fecha) without reading the pattern: the
+// daily chart writes one per day of the range, decades of days after every
+// weighting.
+std::string EtiquetaDia(TFecha fecha) {
+    const FechaCivil f = DecodificarFecha(fecha);
+    if (f.anio < 0 || f.anio > 9999) {
+        return FormatDateTime("yyyy-mm-dd", fecha);
+    }
+    auto digito = [](int v) { return static_cast<char>('0' + v % 10); };
+    const char texto[10] = {digito(f.anio / 1000),
+                            digito(f.anio / 100),
+                            digito(f.anio / 10),
+                            digito(f.anio),
+                            '-',
+                            digito(f.mes / 10),
+                            digito(f.mes),
+                            '-',
+                            digito(f.dia / 10),
+                            digito(f.dia)};
+    return std::string(texto, sizeof texto);
+}
+
 double LlenarItems(std::vector<TTendenciaItem>& totales, TColor color, TGrafico& grafico) {
     OrdenarPorPeso(totales);
     TSerie& serie = grafico.Series[0];
@@ -29,7 +51,7 @@ void LlenarGraficos(TPonderacion& p, TFecha rangoIni, TFecha rangoFin, TGraficos
     dias.Barras.reserve(p.TotalesDia.size());
     double total = 0;
     for (const TTendenciaDia& d : p.TotalesDia) {
-        dias.Barras.push_back({d.Peso, FormatDateTime("yyyy-mm-dd", d.Fecha), kColorDia});
+        dias.Barras.push_back({d.Peso, EtiquetaDia(d.Fecha), kColorDia});
         total += d.Peso;
     }
     g.ChartDia.Titulo = Format("%.2f", {total});
@@ -51,7 +73,7 @@ void LlenarResaltado(const std::vector<TTendenciaDia>& totalesDia,
             fechasPico.begin(), fechasPico.end(), d.Fecha,
             [](const TTendenciaFecha& f, TFecha fecha) { return f.Fecha < fecha; });
         const double valor = it != fechasPico.end() && it->Fecha == d.Fecha ? it->Peso : 0.0;
-        serie.Barras.push_back({valor, FormatDateTime("yyyy-mm-dd", d.Fecha), kColorPico});
+        serie.Barras.push_back({valor, EtiquetaDia(d.Fecha), kColorPico});
     }
 }
 

@@ -302,7 +302,7 @@ TEST_F(CargaAgenda, ClearEmptiesTheDataSet) {
     EXPECT_TRUE(form.Tendencias.empty());
     EXPECT_TRUE(form.LBYear.Items.empty());
     EXPECT_TRUE(form.LBItemNat.Items.empty());
-    EXPECT_TRUE(form.LBFechaPP.Items.empty());
+    EXPECT_TRUE(form.LBFechaPP.Textos().empty());
     EXPECT_EQ(form.FechaMin, 0);
     EXPECT_EQ(form.RangoIni, 0);
     EXPECT_EQ(form.Picos.PPMaxGlobal, 0);

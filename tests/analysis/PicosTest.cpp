@@ -48,7 +48,7 @@ TEST_F(Picos, ListAndLabelsAfterLoading) {
     EXPECT_EQ(form.Picos.FechaPPMax, Dia(2));  // the earliest on ties
     EXPECT_DOUBLE_EQ(form.Picos.UmbralPico, 24);
     EXPECT_EQ(DiasPico(), (std::vector<TFecha>{Dia(2), Dia(4)}));
-    EXPECT_EQ(form.LBFechaPP.Items,
+    EXPECT_EQ(form.LBFechaPP.Textos(),
               (std::vector<std::string>{
                   "1.2024 ene 1 (c:1) (pp:10.00)", "2.** 2024 ene 2 (c:2) (pp:40.00) **",
                   "3.2024 ene 3 (c:3) (pp:20.00)", "4.** 2024 ene 4 (c:4) (pp:40.00) **",
@@ -65,16 +65,16 @@ TEST_F(Picos, ListAndLabelsAfterLoading) {
 
 TEST_F(Picos, PeaksOnlyAndSorts) {
     form.RGTipoFechaClick(TipoFecha::Picos);
-    EXPECT_EQ(form.LBFechaPP.Items,
+    EXPECT_EQ(form.LBFechaPP.Textos(),
               (std::vector<std::string>{"1.** 2024 ene 2 (c:2) (pp:40.00) **",
                                         "2.** 2024 ene 4 (c:4) (pp:40.00) **"}));
     EXPECT_EQ(form.Etiquetas.SumaPP, "80.00");
     EXPECT_EQ(form.Etiquetas.NoContactos, "  2 días. 24.00");
     form.RGTipoFechaClick(TipoFecha::Todas);
     form.RGSortFechaClick(OrdenFecha::Contactos);
-    EXPECT_EQ(form.LBFechaPP.Items.front(), "1.2024 ene 5 (c:5) (pp:5.00)");
+    EXPECT_EQ(form.LBFechaPP.Textos().front(), "1.2024 ene 5 (c:5) (pp:5.00)");
     form.RGSortFechaClick(OrdenFecha::PesoPonderado);
-    EXPECT_EQ(form.LBFechaPP.Items.back(), "5.2024 ene 5 (c:5) (pp:5.00)");
+    EXPECT_EQ(form.LBFechaPP.Textos().back(), "5.2024 ene 5 (c:5) (pp:5.00)");
     // Whatever the listing order, the days stay in date order for everyone else.
     EXPECT_TRUE(std::is_sorted(form.Ponderacion.FechasRango.begin(),
                                form.Ponderacion.FechasRango.end(),
@@ -135,6 +135,77 @@ TEST(PicosSinPeso, ZeroWeightsGiveNoPeaksAndDashes) {
     EXPECT_EQ(form.Etiquetas.Max, "-");
     EXPECT_EQ(form.LBFechaPP.Count(), 1);
 }
+
+// Five days whose weights add up to 67.475 in date order but to 67.47500000000001
+// heaviest first: "Suma PP rango" must not depend on the listing order.
+class SumaPP : public ::testing::TestWithParam<OrdenFecha> {};
+
+TEST_P(SumaPP, IsTheDailyChartsTotalInEveryOrder) {
+    prueba::CarpetaTemporal carpeta;
+    prueba::VentanaFalsa ventana;
+    TFormVarnolt form(ventana);
+    std::vector<Contacto> cs;
+    const char* pesos[] = {"1.078", "25.902", "15.194", "13.605", "11.696"};
+    for (int dia = 1; dia <= 5; ++dia) {
+        Contacto c;
+        c.fecha = "2024-1-" + std::to_string(dia);
+        c.peso = pesos[dia - 1];
+        cs.push_back(c);
+    }
+    ConfiguracionRegional().SeparadorDecimal = '.';
+    form.CargarAgendas({carpeta.Agenda("a.csv", cs)});
+    form.RGSortFechaClick(GetParam());
+    EXPECT_EQ(form.Graficos.ChartDia.Titulo, "67.47");
+    EXPECT_EQ(form.Etiquetas.SumaPP, "67.47");
+    form.SEValPicoChange("10");  // every day but the first is a peak
+    form.RGTipoFechaClick(TipoFecha::Picos);
+    EXPECT_EQ(form.LBFechaPP.Count(), 4);
+    EXPECT_EQ(form.Etiquetas.SumaPP, Format("%.2f", {((25.902 + 15.194) + 13.605) + 11.696}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Ordenes, SumaPP,
+                         ::testing::Values(OrdenFecha::Fecha, OrdenFecha::Contactos,
+                                           OrdenFecha::PesoPonderado));
+
+// Day 0 (30 December 1899) is a date like any other: "Datos entre" starts
+// there, and only a data set without any date shows "-".
+struct CasoDiaCero {
+    const char* nombre;
+    std::vector<const char*> fechas;
+    const char* rangoData;
+};
+
+class DiaCero : public ::testing::TestWithParam<CasoDiaCero> {};
+
+TEST_P(DiaCero, DatosEntreKeepsDayZeroApartFromNoDate) {
+    prueba::CarpetaTemporal carpeta;
+    prueba::VentanaFalsa ventana;
+    TFormVarnolt form(ventana);
+    std::vector<Contacto> cs;
+    for (const char* f : GetParam().fechas) {
+        Contacto c;
+        c.fecha = f;
+        cs.push_back(c);
+    }
+    ConfiguracionRegional().SeparadorDecimal = '.';
+    form.CargarAgendas({carpeta.Agenda("a.csv", cs)});
+    EXPECT_EQ(form.Etiquetas.RangoData, GetParam().rangoData);
+    form.LimpiarData();
+    EXPECT_FALSE(form.HayFechas);
+    EXPECT_EQ(form.Etiquetas.RangoData, "-");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Casos, DiaCero,
+    ::testing::Values(
+        CasoDiaCero{"PrimeroElDiaCero", {"1899-12-30", "2004-1-9"}, "1899-dic-30 y 2004-ene-9"},
+        CasoDiaCero{"SoloElDiaCero", {"1899-12-30"}, "1899-dic-30 y 1899-dic-30"},
+        CasoDiaCero{"ElDiaCeroEnMedio",
+                    {"1899-12-29", "1899-12-30", "1899-12-31"},
+                    "1899-dic-29 y 1899-dic-31"},
+        CasoDiaCero{"ElDiaCeroAlFinal", {"1899-12-1", "1899-12-30"}, "1899-dic-1 y 1899-dic-30"},
+        CasoDiaCero{"SinFechas", {}, "-"}),
+    [](const auto& info) { return std::string(info.param.nombre); });
 
 TEST(ValorPico, TextOfTheSpinEdit) {
     EXPECT_EQ(ValorPico("60"), 60);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <numeric>
 
 #include "app/FormVarnolt.h"
@@ -206,13 +207,51 @@ TEST_F(SetTendencias, AllTalliesCarryTheSameWeightAndAreSorted) {
 TEST_F(SetTendencias, WithoutRefreshTheListKeepsItsRows) {
     ASSERT_GT(form.LBFechaPP.Count(), 0);
     form.LBFechaPP.SetSelected(3, true);
-    const auto filas = form.LBFechaPP.Items;
+    const auto filas = form.LBFechaPP.Textos();
     form.RangoIni = form.RangoFin = CodificarFecha(2024, 2, 2);
     form.SetTendenciasItems(false);
-    EXPECT_EQ(form.LBFechaPP.Items, filas);
+    EXPECT_EQ(form.LBFechaPP.Textos(), filas);
     EXPECT_TRUE(form.LBFechaPP.IsSelected(3));
     EXPECT_EQ(form.Ponderacion.FechasRango.size(), 1u);
 }
+
+// A load weighs the days once, whether selecting the years weighed them
+// (one year or several) or there was no year to select (only a header).
+struct CasoCarga {
+    const char* nombre;
+    std::vector<const char*> fechas;
+    size_t dias;
+};
+
+class CargaPondera : public ::testing::TestWithParam<CasoCarga> {};
+
+TEST_P(CargaPondera, Once) {
+    prueba::CarpetaTemporal carpeta;
+    prueba::VentanaFalsa ventana;
+    TFormVarnolt form(ventana);
+    std::vector<prueba::Contacto> cs;
+    for (const char* f : GetParam().fechas) {
+        prueba::Contacto c;
+        c.fecha = f;
+        cs.push_back(c);
+    }
+    form.CargarAgendas({carpeta.Agenda("a.csv", cs)});
+    ASSERT_TRUE(form.DataCargada);
+    // Every weighting ends by redrawing the trend graph, and nothing else
+    // in a load that succeeds does.
+    EXPECT_EQ(std::count(ventana.refrescos.begin(), ventana.refrescos.end(), Vista::Tendencia), 1);
+    EXPECT_EQ(form.Ponderacion.FechasRango.size(), GetParam().dias);
+    EXPECT_EQ(
+        form.Etiquetas.NoContactos,
+        Format("  %d días. %.2f", {static_cast<int>(GetParam().dias), form.Picos.UmbralPico}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Casos, CargaPondera,
+    ::testing::Values(CasoCarga{"UnAnio", {"2024-3-7", "2024-3-8"}, 2},
+                      CasoCarga{"VariosAnios", {"2022-3-7", "2024-3-8", "2024-3-8"}, 2},
+                      CasoCarga{"SoloCabecera", {}, 0}),
+    [](const auto& info) { return std::string(info.param.nombre); });
 
 }  // namespace
 }  // namespace varnolt

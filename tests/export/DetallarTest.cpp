@@ -346,7 +346,7 @@ Estado Correr(bool parAPar, const std::vector<std::string>& agendas, const Prepa
     }
     e.ppMaxGlobal = form.Picos.PPMaxGlobal;
     e.fechaPPMaxGlobal = form.Picos.FechaPPMaxGlobal;
-    e.fechasPP = form.LBFechaPP.Items;
+    e.fechasPP = form.LBFechaPP.Textos();
     return e;
 }
 

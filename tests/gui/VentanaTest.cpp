@@ -60,7 +60,7 @@ TEST_F(Ventana, LoadingTheSampleThroughTheDialog) {
     EXPECT_EQ(Texto("LabelNoContactos"), Form().Etiquetas.NoContactos);
     EXPECT_EQ(Texto("LabelNoContactos").rfind("  366 días. ", 0), 0u);
     // The weighted-days list: one row per day.
-    EXPECT_EQ(Filas("LBFechaPP"), Form().LBFechaPP.Items);
+    EXPECT_EQ(Filas("LBFechaPP"), Form().LBFechaPP.Textos());
     EXPECT_EQ(Filas("LBFechaPP").size(), 366u);
     EXPECT_EQ(Filas("LBFechaPP")[0].rfind("1.", 0), 0u);
     // The trend graph's caption follows the range even while hidden.

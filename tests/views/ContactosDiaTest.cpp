@@ -212,7 +212,7 @@ TEST_F(ContactosDia, ChoosingTheDayThreeWays) {
     EXPECT_EQ(form.Graficos.ChartDia.Titulo, "");
 
     // The weighted-days list: reweighs without touching the list.
-    const auto filas = form.LBFechaPP.Items;
+    const auto filas = form.LBFechaPP.Textos();
     form.LBFechaPPClick();  // no row selected: nothing
     EXPECT_EQ(form.FechaCalendario, CodificarFecha(2024, 3, 7));
     form.LBFechaPP.SetSelected(2, true);
@@ -220,7 +220,7 @@ TEST_F(ContactosDia, ChoosingTheDayThreeWays) {
     form.LBFechaPPClick();
     EXPECT_EQ(form.FechaCalendario, CodificarFecha(2024, 5, 10));
     EXPECT_EQ(form.Graficos.ChartDia.Titulo, "0 años 0 mes 0 días");
-    EXPECT_EQ(form.LBFechaPP.Items, filas);
+    EXPECT_EQ(form.LBFechaPP.Textos(), filas);
     EXPECT_TRUE(form.LBFechaPP.IsSelected(2));
 
     // The daily chart: a left click adds the bar's label and value.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/Formato.h"
 #include "app/Regional.h"
 
 namespace varnolt {
@@ -205,6 +206,47 @@ TEST_F(GraficoTendencia, TooManyDaysPutEverythingAtTen) {
         }
     }
     EXPECT_EQ(Barras(d).size(), 2u);
+}
+
+// Over years, leap days and year ends, every day finds its entry and every
+// 1st and 15th of a month gets its tick and label; each label text is
+// measured once however often it recurs.
+TEST_F(GraficoTendencia, YearsOfDaysKeepTheirBarsAndLabels) {
+    const TFecha ini = Dia(1999, 12, 1);
+    const TFecha fin = Dia(2001, 3, 31);
+    std::vector<TTendenciaFecha> dias;
+    for (TFecha f = ini; f <= fin; f += 3) {
+        dias.push_back({1, f, 1.0 + f % 5, false});
+    }
+    std::vector<std::string> medidos;
+    const AnchoTextoFn ancho = [&](std::string_view t) {
+        medidos.emplace_back(t);
+        return Ancho5(t);
+    };
+    const auto d = DibujarTendencia(true, ini, fin, dias, 5.0, 20000, 100, ancho);
+    std::vector<std::string> esperadas;
+    std::vector<int> alturas;
+    for (TFecha f = ini - 1; f <= fin + 1; ++f) {
+        const int dia = DecodificarFecha(f).dia;
+        if (dia == 1 || dia == 15) {
+            esperadas.push_back(FormatDateTime("mmmd", f));
+        }
+    }
+    for (const auto& t : dias) {
+        alturas.push_back(static_cast<int>((100 - d.Margen) * t.Peso / 5.0));
+    }
+    std::vector<std::string> textos;
+    for (const auto& t : DeTipo(d, Tipo::Texto)) {
+        textos.push_back(t.Texto);
+    }
+    EXPECT_EQ(textos, esperadas);
+    EXPECT_EQ(Marcas(d).size(), esperadas.size());
+    std::vector<int> dibujadas;
+    for (const auto& b : Barras(d)) {
+        dibujadas.push_back(b.Y1 - b.Y2);
+    }
+    EXPECT_EQ(dibujadas, alturas);
+    EXPECT_EQ(medidos.size(), 24u);  // "ene1" … "dic15"
 }
 
 TEST_F(GraficoTendencia, NoBarsWhenTheMaximumIsZero) {
