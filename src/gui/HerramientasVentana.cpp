@@ -29,6 +29,10 @@
 namespace varnolt::gui {
 namespace {
 
+// The least height of "Contactos Día" on a low screen: its lists keep a few
+// rows.
+constexpr int kAltoMinimoContactos = 300;
+
 // SEValPico: a spin edit whose text may hold any whole number while it is
 // edited (the core reads the text as typed); the arrows move it by 10
 // within 10..100, and leaving the field brings it back within the limits.
@@ -77,11 +81,10 @@ void VentanaVarnolt::ConstruirHerramientas() {
     {
         panelContactos_ = new PanelContactosDia(form_, twDetalleContactos_, EjecutorVentana());
         panelContactos_->move(0, 0);
-        twDetalleContactos_->TamanoFijo(panelContactos_->Ancho(), panelContactos_->height());
+        twDetalleContactos_->AnchoFijo(panelContactos_->Ancho(), kAltoMinimoContactos);
+        twDetalleContactos_->resize(panelContactos_->Ancho(), panelContactos_->height());
         connect(panelContactos_, &PanelContactosDia::AnchoSolicitado, twDetalleContactos_,
-                [this](int ancho) {
-                    twDetalleContactos_->TamanoFijo(ancho, twDetalleContactos_->height());
-                });
+                [this](int ancho) { twDetalleContactos_->AnchoFijo(ancho, kAltoMinimoContactos); });
         connect(twDetalleContactos_, &VentanaHerramienta::Cerrada, this,
                 [this] { Ejecutar([&] { form_.TWDetalleContactosClose(); }); });
     }
@@ -150,7 +153,8 @@ void VentanaVarnolt::ConstruirHerramientas() {
         v->setContentsMargins(0, 0, 0, 0);
         panelCSV_ = new PanelCSV(form_, twCSV_, EjecutorVentana());
         v->addWidget(panelCSV_);
-        twCSV_->TamanoFijo(panelCSV_->width(), panelCSV_->height());
+        twCSV_->AnchoFijo(PanelCSV::kAncho, PanelCSV::kAltoMinimo);
+        twCSV_->resize(PanelCSV::kAncho, PanelCSV::kAlto);
         connect(panelRangos_, &PanelRangos::VisibilidadCSV, twCSV_,
                 [this](bool visible) { twCSV_->setVisible(visible); });
         connect(twCSV_, &VentanaHerramienta::Cerrada, this, [this] {
@@ -262,7 +266,7 @@ void VentanaVarnolt::ColocarHerramienta(VentanaHerramienta& tw) {
     p.Ancho = tw.width();
     p.Alto = tw.height();
     p.Redimensionable = !tw.TieneTamanoFijo();
-    p.AltoMinimo = std::max(120, tw.minimumSizeHint().height());
+    p.AltoMinimo = std::max({120, tw.minimumHeight(), tw.minimumSizeHint().height()});
     // The main window's frame tells what the window manager adds around a
     // window (nothing on platforms without frames).
     p.MarcoArriba = std::max(0, geometry().y() - frameGeometry().y());
@@ -271,6 +275,9 @@ void VentanaVarnolt::ColocarHerramienta(VentanaHerramienta& tw) {
         if (otra != &tw && otra->isVisible()) {
             p.Ocupadas.push_back(Rect(otra->frameGeometry()));
         }
+    }
+    if (&tw == twCSV_ && twPromptContacts_->isVisible()) {
+        p.Evitar.push_back(Rect(panelRangos_->BarraEnPantalla()));
     }
     const TRectangulo r = ColocarVentanaHerramienta(p);
     if (p.Redimensionable) {
@@ -288,6 +295,14 @@ void VentanaVarnolt::LeerLugares() {
     if (archivoLugares_.isEmpty()) {
         return;
     }
+    // A place that no longer fits wholly on a screen (saved on a larger one,
+    // a size beyond any screen) is forgotten: the window is placed anew.
+    std::vector<TRectangulo> pantallas;
+    for (const QScreen* s : QGuiApplication::screens()) {
+        pantallas.push_back(Rect(s->availableGeometry()));
+    }
+    const int marcoArriba = std::max(0, geometry().y() - frameGeometry().y());
+    const int marcoLado = std::max(0, geometry().x() - frameGeometry().x());
     QSettings ini(archivoLugares_, QSettings::IniFormat);
     for (VentanaHerramienta* tw : herramientas_) {
         ini.beginGroup(tw->objectName());
@@ -299,10 +314,8 @@ void VentanaVarnolt::LeerLugares() {
         ini.endGroup();
         // A place on a screen that is no longer there, or a size that makes
         // no sense, is forgotten: the window is placed anew.
-        const bool valido = ok[0] && ok[1] && ok[2] && ok[3] && lugar.width() > 0 &&
-                            lugar.height() > 0 &&
-                            QGuiApplication::screenAt(lugar.topLeft() + QPoint(20, 10)) != nullptr;
-        if (valido) {
+        if (ok[0] && ok[1] && ok[2] && ok[3] &&
+            LugarGuardadoEnPantalla(Rect(lugar), pantallas, marcoArriba, marcoLado)) {
             tw->PonerLugar(lugar);
         }
     }

@@ -371,20 +371,10 @@ QWidget* VentanaVarnolt::ConstruirPanel1() {
             [this] { ClicLista(lbYear_, [this] { form_.LBYearClick(); }); });
     connect(dateTimePicker_, &QDateEdit::dateChanged, this,
             [this](const QDate& d) { form_.FechaReferencia = AFecha(d); });
-    // SBViewContacto and SBTAView: pressing one releases the other, without
-    // hiding the other's tool window.
-    connect(sbViewContacto_, &QToolButton::clicked, this, [this](bool down) {
-        if (down) {
-            sbTAView_->setChecked(false);
-        }
-        Ejecutar([&] { form_.SBViewContactoClick(down); });
-    });
-    connect(sbTAView_, &QToolButton::clicked, this, [this](bool down) {
-        if (down && sbViewContacto_->isChecked()) {
-            sbViewContacto_->setChecked(false);
-            form_.SBViewContacto = false;
-        }
-    });
+    // SBViewContacto and SBTAView each stay down exactly while their own
+    // window shows: pressing one leaves the other, and its window, as they are.
+    connect(sbViewContacto_, &QToolButton::clicked, this,
+            [this](bool down) { Ejecutar([&] { form_.SBViewContactoClick(down); }); });
     return p;
 }
 

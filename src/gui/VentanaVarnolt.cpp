@@ -110,7 +110,7 @@ void VentanaVarnolt::FormCreate(const QString& rutaEjecutable) {
     findChild<QLabel*>(QStringLiteral("RxLabelFecha"))->setText(QStringLiteral("Ene 31 2026"));
     AjustarPaneles();
     // 4.
-    twDetalleContactos_->TamanoFijo(395 + 5, twDetalleContactos_->height());
+    twDetalleContactos_->setFixedWidth(395 + 5);
     // 5.
     form_.ModoAutonomo = EsEjecutableAutonomo(rutaEjecutable);
     // 6.

@@ -198,6 +198,11 @@ void VentanaHerramienta::TamanoFijo(int ancho, int alto) {
     setFixedSize(ancho, alto);
 }
 
+void VentanaHerramienta::AnchoFijo(int ancho, int altoMinimo) {
+    setFixedWidth(ancho);
+    setMinimumHeight(altoMinimo);
+}
+
 void VentanaHerramienta::closeEvent(QCloseEvent* e) {
     Recordar();
     e->accept();
