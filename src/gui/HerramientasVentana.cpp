@@ -217,6 +217,8 @@ void VentanaVarnolt::ConstruirDetalleFechas(VentanaHerramienta* tw) {
     seValPico_->setSingleStep(10);
     seValPico_->setValue(60);
     seValPico_->setFixedWidth(60);
+    seValPico_->setToolTip(
+        QStringLiteral("Umbral de los días pico: porcentaje del peso del día mayor del rango"));
     pico->addWidget(seValPico_);
     auto* porciento = new QLabel(QStringLiteral("%"), tw);
     porciento->setObjectName(QStringLiteral("LabelPorciento"));

@@ -29,10 +29,14 @@ const QColor kNatal(0, 128, 255);
 struct Banda {
     const char* nombre;
     const char* texto;
+    const char* pista;
 };
-constexpr Banda kBandas[6] = {{"SBViewAll", "T"},       {"SBViewLim40", "0-40"},
-                              {"SBViewLim80", "40-80"}, {"SBViewMay50", ">50"},
-                              {"SBViewMay80", ">80"},   {"SBViewMay90", ">90"}};
+constexpr Banda kBandas[6] = {{"SBViewAll", "T", "Todos los contactos del día"},
+                              {"SBViewLim40", "0-40", "Contactos de fuerza entre 0% y 40%"},
+                              {"SBViewLim80", "40-80", "Contactos de fuerza entre 40% y 80%"},
+                              {"SBViewMay50", ">50", "Contactos de fuerza mayor que 50%"},
+                              {"SBViewMay80", ">80", "Contactos de fuerza mayor que 80%"},
+                              {"SBViewMay90", ">90", "Contactos de fuerza mayor que 90%"}};
 
 // A description label of the right pane: white text on its colour, wrapped,
 // with a little room at both ends.
@@ -130,7 +134,7 @@ QWidget* PanelContactosDia::ConstruirIzquierda() {
     for (int i = 0; i < 6; ++i) {
         QToolButton* b =
             BotonRapido(QString::fromUtf8(kBandas[i].nombre), QString::fromUtf8(kBandas[i].texto),
-                        QString(), panelBandas, true);
+                        QString::fromUtf8(kBandas[i].pista), panelBandas, true);
         b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         b->setMinimumWidth(28);
         bandas_[static_cast<size_t>(i)] = b;
@@ -146,9 +150,10 @@ QWidget* PanelContactosDia::ConstruirIzquierda() {
         }
     });
     bv->addLayout(fila);
-    sbDetalleArq_ =
-        BotonRapido(QStringLiteral("SBDetalleArq"), QStringLiteral("Ver arquetipos contacto"),
-                    QString(), panelBandas, true);
+    sbDetalleArq_ = BotonRapido(
+        QStringLiteral("SBDetalleArq"), QStringLiteral("Ver arquetipos contacto"),
+        QStringLiteral("Mostrar u ocultar los textos de arquetipo del contacto elegido"),
+        panelBandas, true);
     sbDetalleArq_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     // Created hidden; no operation of the program shows it.
     sbDetalleArq_->hide();

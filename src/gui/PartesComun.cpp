@@ -39,7 +39,9 @@ QToolButton* BotonRapido(const QString& nombre, const QString& texto, const QStr
     }
     b->setCheckable(alternar);
     b->setAutoRaise(false);
-    b->setFocusPolicy(Qt::NoFocus);
+    // Reached with Tab and pressed with Space; a click leaves the focus where
+    // it was.
+    b->setFocusPolicy(Qt::TabFocus);
     b->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     b->setFixedHeight(20);
     return b;

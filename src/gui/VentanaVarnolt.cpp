@@ -10,7 +10,6 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDateEdit>
-#include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -421,12 +420,6 @@ VentanaHerramienta* VentanaVarnolt::Herramienta(const QString& nombre) const {
 
 std::function<void(const std::function<void()>&)> VentanaVarnolt::EjecutorVentana() {
     return [this](const std::function<void()>& accion) { Ejecutar(accion); };
-}
-
-void VentanaVarnolt::LabelAboutClick() {
-    // The program's page: its README, opened by the desktop's default browser.
-    const std::string pagina = PaginaDelPrograma(RutaEjecutable(), VARNOLT_PAGINA);
-    QDesktopServices::openUrl(QUrl::fromLocalFile(Q(pagina)));
 }
 
 }  // namespace varnolt::gui

@@ -29,6 +29,7 @@ class QAbstractButton;
 class QButtonGroup;
 class QCalendarWidget;
 class QCheckBox;
+class QDialog;
 class QDateEdit;
 class QGridLayout;
 class QGroupBox;
@@ -116,7 +117,12 @@ class VentanaVarnolt : public QMainWindow, public IVentana {
     void SBViewTendsClick();
     void FormResize();
     void SBInfoDataClick();
+    // "Acerca de Varnolt" (the label, F1): Varnolt's own About box.
     void LabelAboutClick();
+    QDialog* AcercaDe() const { return acercaDe_; }
+    // The keys of a command of the command panel ("Ctrl+O"), empty when it
+    // has none.
+    static QString TeclasDe(const QString& boton);
     // Runs the handlers of the window's parts through Ejecutar.
     std::function<void(const std::function<void()>&)> EjecutorVentana();
     // The Data action over files already chosen (command line, dropped files);
@@ -157,6 +163,7 @@ class VentanaVarnolt : public QMainWindow, public IVentana {
     QWidget* ConstruirPanelInfo();
     void ConstruirPanelData(QWidget* panelData);
     void ConstruirHerramientas();
+    void ConstruirAtajos();
     void ConstruirDetalleFechas(VentanaHerramienta* tw);
     // The first place of a tool window: below the command panel, within the
     // screen, beside the tool windows already showing.
@@ -263,6 +270,7 @@ class VentanaVarnolt : public QMainWindow, public IVentana {
     PanelRangos* panelRangos_ = nullptr;
     PanelCSV* panelCSV_ = nullptr;
     QLabel* labelAbout_ = nullptr;
+    QDialog* acercaDe_ = nullptr;
 
     TFormMSG* formMSG_ = nullptr;
     TFormAviso* formAviso_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMoveEvent>
 #include <QPainter>
@@ -207,6 +208,15 @@ void VentanaHerramienta::closeEvent(QCloseEvent* e) {
     Recordar();
     e->accept();
     emit Cerrada();
+}
+
+void VentanaHerramienta::keyPressEvent(QKeyEvent* e) {
+    // Escape closes it, as its close box does.
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(e);
 }
 
 void VentanaHerramienta::PonerLugar(const QRect& lugar) {

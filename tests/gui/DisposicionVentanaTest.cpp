@@ -67,15 +67,20 @@ TEST_F(Disposicion, FitsA1280By720Screen) {
     Procesar();
     EXPECT_EQ(ventana->width(), 1280);
     EXPECT_EQ(ventana->height(), 720);
-    // The command rows stay whole and scroll sideways; the charts keep a plot.
+    // The command rows fit, the information column wrapping its texts; the
+    // charts keep a plot.
     auto* zona = Hijo<QScrollArea>("ZonaComandos");
     ASSERT_NE(zona, nullptr);
-    EXPECT_TRUE(zona->horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(zona->horizontalScrollBar()->isVisible());
     EXPECT_EQ(Widget(ventana, "PanelMain")->height(), 196);
-    EXPECT_GE(zona->viewport()->height(), 196);  // the bar does not cover the rows
     for (const char* c : {"ChartDia", "ChartAngTra", "ChartItemTra", "ChartItemNat"}) {
         EXPECT_GE(Widget(ventana, c)->height(), 100) << c;
     }
+    // Narrower still: the rows stay whole and scroll sideways.
+    ventana->resize(1100, 720);
+    Procesar();
+    EXPECT_TRUE(zona->horizontalScrollBar()->isVisible());
+    EXPECT_GE(zona->viewport()->height(), 196);  // the bar does not cover the rows
     // Wide enough again: no scroll bar, no band under the strip.
     ventana->resize(1600, 720);
     Procesar();
@@ -209,6 +214,21 @@ TEST_F(PantallaPequena, EachToolWindowOpensWhollyOnTheScreenClearOfTheCommands) 
         Pulsar(c.boton);
         EXPECT_FALSE(tw->isVisible()) << c.ventana;
     }
+}
+
+TEST_F(PantallaPequena, TheInformationColumnIsWhollyInTheWindowAndItsTextsWrap) {
+    CargarMuestra();
+    const QRect info = EnVentana(ventana, "ZonaInfo");
+    EXPECT_GE(info.left(), 0);
+    EXPECT_LE(info.right(), ventana->width() - 1) << "the column runs past the window";
+    EXPECT_GE(info.width(), 80);
+    for (const char* nombre : {"LabelInfoRangoData", "LabelInfoRangoVisual", "LabelInfoSumaPP",
+                               "LabelInfoFechasPico", "LabelInfoMax"}) {
+        auto* l = Hijo<QLabel>(nombre);
+        EXPECT_TRUE(l->wordWrap()) << nombre;
+        EXPECT_LE(l->width(), info.width()) << nombre;
+    }
+    EXPECT_NE(Texto("LabelInfoRangoData").find("2024-dic-31"), std::string::npos);
 }
 
 TEST_F(PantallaPequena, DataCsvOpensClearOfTheButtonsThatOpenedIt) {
