@@ -180,6 +180,13 @@ QWidget* PanelContactosDia::ConstruirIzquierda() {
     lbContactos_ =
         new ListaVarnolt(QStringLiteral("LBContactos"), form_.LBContactos, 1, false, Qt::white, p);
     v->addWidget(lbContactos_, 1);
+    // Over the empty list: what to do to see contacts.
+    sinContactos_ = new QLabel(lbContactos_->viewport());
+    sinContactos_->setObjectName(QStringLiteral("LabelSinContactos"));
+    sinContactos_->setAlignment(Qt::AlignCenter);
+    sinContactos_->setWordWrap(true);
+    sinContactos_->setMargin(8);
+    lbContactos_->viewport()->installEventFilter(this);
     connect(lbContactos_, &ListaVarnolt::Clic, this,
             [this] { Accion([this] { form_.LBContactosClick(); }); });
     return p;
@@ -233,6 +240,9 @@ bool PanelContactosDia::eventFilter(QObject* objeto, QEvent* e) {
     if (objeto == parentWidget() && (e->type() == QEvent::Resize || e->type() == QEvent::Show)) {
         SeguirAlPadre();
     }
+    if (objeto == lbContactos_->viewport() && e->type() == QEvent::Resize) {
+        sinContactos_->setGeometry(lbContactos_->viewport()->rect());
+    }
     return QWidget::eventFilter(objeto, e);
 }
 
@@ -267,6 +277,18 @@ void PanelContactosDia::Refrescar() {
     }
 
     lbContactos_->Recargar();
+    const bool vacia = lbContactos_->model()->rowCount() == 0;
+    if (vacia) {
+        sinContactos_->setText(
+            form_.DataCargada
+                ? QStringLiteral("Ningún contacto que mostrar.\n\nElija un día en el calendario, "
+                                 "en «PP. días» o en el gráfico diario, o cambie la fuerza "
+                                 "y los filtros de ítems y ángulos.")
+                : QStringLiteral("No hay data cargada.\n\nPulse «Data» (Ctrl+O) para abrir "
+                                 "agendas y elija luego un día."));
+        sinContactos_->setGeometry(lbContactos_->viewport()->rect());
+    }
+    sinContactos_->setVisible(vacia);
 
     const TDetalleContacto& d = form_.Detalle;
     labelDetAspNatal_->setText(Q(d.LabelDetAspNatal));

@@ -260,6 +260,10 @@ void VentanaVarnolt::RefrescarControles() {
     sbViewArq_->setChecked(form_.SBViewArq);
     sbViewTends_->setChecked(form_.SBViewTends);
     sbMaxAxisOrd_->setChecked(form_.SBMaxAxisOrd);
+    const QDate referencia = DeFecha(form_.FechaReferencia);
+    if (dateTimePicker_->date() != referencia) {
+        dateTimePicker_->setDate(referencia);
+    }
     AjustarGraficos();
 }
 
@@ -299,9 +303,11 @@ void VentanaVarnolt::RefrescarFechasPP() {
 }
 
 void VentanaVarnolt::RefrescarTendencia() {
-    if (form_.DataCargada) {
-        twGraphRange_->setWindowTitle(Q(TituloTendencia(form_.RangoIni, form_.RangoFin)));
-    }
+    // The range's title while data is loaded; the window's own caption
+    // again after "Limpiar".
+    twGraphRange_->setWindowTitle(form_.DataCargada
+                                      ? Q(TituloTendencia(form_.RangoIni, form_.RangoFin))
+                                      : QStringLiteral("Gráfico Tendencia."));
     pbRange_->update();
 }
 

@@ -243,6 +243,7 @@ class VentanaVarnolt : public QMainWindow, public IVentana {
     QLabel* labelInfoFechasPico_ = nullptr;
     QLabel* labelInfoMax_ = nullptr;
     QLabel* labelNoContactos_ = nullptr;
+    QLabel* labelSinData_ = nullptr;  // the empty state of PanelData
 
     QGroupBox* rgTipoFecha_ = nullptr;
     QGroupBox* rgSortFecha_ = nullptr;
