@@ -94,13 +94,13 @@ void VentanaVarnolt::ConstruirHerramientas() {
                                         QStringLiteral("Peso ponderado por días"), sbViewFechas_);
     ConstruirDetalleFechas(twDetalleFechas_);
 
-    // TWLumbrisk, "Arquetipos astrológicos": client 186 × 218.
+    // TWLumbrisk, "Arquetipos astrológicos": the size of its catalogue.
     twLumbrisk_ = NuevaHerramienta(QStringLiteral("TWLumbrisk"),
                                    QStringLiteral("Arquetipos astrológicos"), sbLoadTerms_);
     {
         panelCatalogo_ = new PanelCatalogoArq(form_, arquetipos_, twLumbrisk_, EjecutorVentana());
         panelCatalogo_->move(0, 0);
-        twLumbrisk_->TamanoFijo(186, 218);
+        twLumbrisk_->TamanoFijo(PanelCatalogoArq::kAncho, PanelCatalogoArq::kAlto);
         connect(sbLoadTerms_, &QToolButton::clicked, this, [this](bool down) {
             Ejecutar([&] { arquetipos_.SBLoadTermsClick(down); });
             panelCatalogo_->Refrescar();

@@ -11,6 +11,7 @@
 #include <QTranslator>
 
 #include "VentanaPrueba.h"
+#include "gui/PanelCatalogoArq.h"
 #include "gui/Arranque.h"
 #include "gui/GraficoBarras.h"
 #include "gui/TextoQt.h"
@@ -216,7 +217,8 @@ TEST_F(Arranque, ToolWindowCaptions) {
         ASSERT_NE(tw, nullptr) << nombre;
         EXPECT_EQ(gui::S(tw->windowTitle()), titulo);
     }
-    EXPECT_EQ(ventana->Herramienta(QStringLiteral("TWLumbrisk"))->size(), QSize(186, 218));
+    EXPECT_EQ(ventana->Herramienta(QStringLiteral("TWLumbrisk"))->size(),
+              QSize(gui::PanelCatalogoArq::kAncho, 218));
     EXPECT_EQ(ventana->Herramienta(QStringLiteral("TWGraphRange"))->size(), QSize(1142, 186));
 }
 

@@ -712,7 +712,7 @@ TEST_F(Partes, CatalogoListsChoosesAndPaints) {
     catalogo = std::make_unique<gui::PanelCatalogoArq>(form, arq, nullptr, Ejecutar());
     Mostrar(*catalogo);
     QWidget* w = catalogo.get();
-    EXPECT_EQ(catalogo->size(), QSize(186, 218));
+    EXPECT_EQ(catalogo->size(), QSize(gui::PanelCatalogoArq::kAncho, 218));
     EXPECT_EQ(catalogo->minimumSize(), catalogo->maximumSize());
     EXPECT_TRUE(Filas(w, "LBDataArq").empty());
 
@@ -724,6 +724,13 @@ TEST_F(Partes, CatalogoListsChoosesAndPaints) {
     ASSERT_GE(filas.size(), 2u);  // clase2.arq is not listed
     EXPECT_EQ(arq.PlantillasArq.size(), filas.size() + 1);
     EXPECT_EQ(Hijo<ListaVarnolt>(w, "LBDataArq")->RectFila(0).height(), 16);
+    // The sample file's entry shows whole.
+    for (const std::string& f : filas) {
+        if (f.find("quillmere") != std::string::npos) {
+            auto* l = Hijo<ListaVarnolt>(w, "LBDataArq");
+            EXPECT_LE(l->fontMetrics().horizontalAdvance(Q(f)), l->viewport()->width() - 6) << f;
+        }
+    }
 
     // Choosing jup_ascii.arq makes it the file in use; the detail follows.
     int fila = -1;
