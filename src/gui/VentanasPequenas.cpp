@@ -224,7 +224,8 @@ void VentanaHerramienta::PonerLugar(const QRect& lugar) {
 }
 
 void VentanaHerramienta::setVisible(bool visible) {
-    if (visible && !isVisible()) {
+    const bool abre = visible && !isVisible();
+    if (abre) {
         if (lugar_) {
             if (!TieneTamanoFijo()) {
                 resize(lugar_->size());
@@ -240,6 +241,12 @@ void VentanaHerramienta::setVisible(bool visible) {
     QWidget::setVisible(visible);
     if (visible) {
         Recordar();
+    }
+    if (abre) {
+        // The window just opened takes the keyboard: Tab reaches its
+        // controls and Escape closes it.
+        raise();
+        activateWindow();
     }
 }
 

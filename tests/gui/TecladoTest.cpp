@@ -59,6 +59,8 @@ TEST_F(Teclado, EveryToolWindowOpensFromItsKeysAndClosesWithEscape) {
         Tecla(ventana.get(), c.tecla, c.mod);
         ASSERT_TRUE(tw->isVisible()) << c.ventana;
         EXPECT_TRUE(Boton(c.boton)->isChecked()) << c.boton;
+        // The window just opened takes the keyboard.
+        EXPECT_EQ(QApplication::activeWindow(), tw) << c.ventana;
         // The tooltip names the keys.
         EXPECT_TRUE(Boton(c.boton)->toolTip().endsWith(
             QStringLiteral(" (") + gui::VentanaVarnolt::TeclasDe(QString::fromUtf8(c.boton)) +
