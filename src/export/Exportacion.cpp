@@ -255,7 +255,7 @@ void TFormVarnolt::SBCopyPromptClick() {
     // Nothing to copy: the user's clipboard stays as it is.
     if (std::all_of(MemoPrompt.begin(), MemoPrompt.end(),
                     [](const std::string& l) { return l.empty(); })) {
-        Ventana.MostrarMensaje(kNadaQueCopiar);
+        Ventana.MostrarInformacion(kNadaQueCopiar);
         return;
     }
     Ventana.CopiarAlPortapapeles(Unir(MemoPrompt));

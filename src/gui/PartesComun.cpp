@@ -23,7 +23,8 @@ Ejecutor EjecutorPorDefecto(QWidget* dueno) {
         try {
             accion();
         } catch (const std::exception& e) {
-            QMessageBox::critical(ventana ? ventana->window() : nullptr, QStringLiteral("Error"),
+            // The same standard box, titled like the main window's.
+            QMessageBox::critical(ventana ? ventana->window() : nullptr, QStringLiteral("Varnolt"),
                                   Lineas(e.what()));
         }
     };

@@ -81,7 +81,8 @@ TEST_F(EstadosVacios, CopiarWithNothingFoundLeavesTheClipboardAlone) {
     QApplication::clipboard()->setText(QStringLiteral("lo que el usuario copió"));
     Pulsar("SBCopyPrompt");
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("lo que el usuario copió"));
-    EXPECT_EQ(mensajes.back(), kNadaQueCopiar);
+    ASSERT_FALSE(informaciones.empty());
+    EXPECT_EQ(informaciones.back(), kNadaQueCopiar);
 }
 
 }  // namespace
