@@ -314,8 +314,6 @@ void VentanaVarnolt::LeerLugares() {
                           ini.value(QStringLiteral("ancho")).toInt(&ok[2]),
                           ini.value(QStringLiteral("alto")).toInt(&ok[3]));
         ini.endGroup();
-        // A place on a screen that is no longer there, or a size that makes
-        // no sense, is forgotten: the window is placed anew.
         if (ok[0] && ok[1] && ok[2] && ok[3] &&
             LugarGuardadoEnPantalla(Rect(lugar), pantallas, marcoArriba, marcoLado)) {
             tw->PonerLugar(lugar);

@@ -210,10 +210,10 @@ TEST_F(Listas, ThresholdArrowsStepByTen) {
 }
 
 TEST_F(Listas, ToolWindowsReleaseTheirToggles) {
-    for (const auto& [boton, nombre] :
-         std::vector<std::pair<const char*, const char*>>{{"SBViewFechas", "TWDetalleFechas"},
-                                                          {"SBGP", "TWGraphRange"},
-                                                          {"SBLoadTerms", "TWLumbrisk"}}) {
+    for (const auto& [boton, nombre] : std::vector<std::pair<const char*, const char*>>{
+             {"SBViewFechas", "TWDetalleFechas"},
+             {"SBGP", "TWGraphRange"},
+             {"SBLoadTerms", "TWLumbrisk"}}) {
         auto* tw = ventana->Herramienta(QString::fromUtf8(nombre));
         Pulsar(boton);
         EXPECT_TRUE(Boton(boton)->isChecked()) << boton;

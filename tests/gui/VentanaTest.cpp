@@ -26,7 +26,8 @@ TEST_F(Ventana, LoadingTheSampleThroughTheDialog) {
     EXPECT_EQ(carpetasDialogo[0], "");  // no agenda read before
     EXPECT_TRUE(errores.empty());
     ASSERT_EQ(mensajes.size(), 1u);
-    EXPECT_EQ(mensajes[0].rfind("Archivo cargado:\r\rmuestra_2024.csv [44759 registros]\r", 0), 0u);
+    EXPECT_EQ(mensajes[0].rfind("Archivo cargado:\r\rmuestra_2024.csv [44759 registros]\r", 0),
+              0u);
     EXPECT_NE(mensajes[0].find("\rEn 0 minutos "), std::string::npos);
     EXPECT_NE(mensajes[0].find(" milisegundos !"), std::string::npos);
     // The progress window was shown and discarded.
@@ -81,7 +82,7 @@ TEST_F(Ventana, DialogOpensInTheFolderOfTheLastAgenda) {
     respuestaDialogo.reset();
     Pulsar("SBContactos");
     ASSERT_EQ(carpetasDialogo.size(), 2u);
-    EXPECT_EQ(carpetasDialogo[1], std::string(VARNOLT_SOURCE_DIR) + "/data");
+    EXPECT_EQ(carpetasDialogo[1], std::string(VARNOLT_FIXTURES) + "/agendas");
 }
 
 TEST_F(Ventana, PeriodButtonsAndYears) {
@@ -234,9 +235,8 @@ TEST_F(Ventana, InfoDataShowsTheLoadReport) {
     CargarMuestra();
     mensajes.clear();
     Pulsar("SBInfoData");
-    EXPECT_EQ(
-        mensajes,
-        (std::vector<std::string>{"Archivo cargado:\r\rmuestra_2024.csv [44759 registros]\r"}));
+    EXPECT_EQ(mensajes, (std::vector<std::string>{
+                            "Archivo cargado:\r\rmuestra_2024.csv [44759 registros]\r"}));
     EXPECT_EQ(gui::S(ventana->FormMSG()->LabelAviso()->text()),
               "Archivo cargado:\n\nmuestra_2024.csv [44759 registros]\n");
 }
@@ -246,9 +246,9 @@ TEST_F(Ventana, AFailedLineShowsTheErrorBox) {
     const std::string malo = carpeta.Agenda("malo.csv", std::vector<std::string>{"basura"});
     Cargar({malo});
     ASSERT_EQ(errores.size(), 1u);
-    EXPECT_EQ(
-        errores[0].rfind("Se presento un error al cargar el archivo de contactos.\r\rmalo.csv", 0),
-        0u);
+    EXPECT_EQ(errores[0].rfind("Se presento un error al cargar el archivo de contactos.\r\rmalo.csv",
+                               0),
+              0u);
     EXPECT_TRUE(mensajes.empty());
     EXPECT_FALSE(Hijo<QWidget>("LBYear")->isEnabled());
     EXPECT_EQ(ventana->FormStepCount(), nullptr);
@@ -270,12 +270,14 @@ TEST_F(Ventana, InputIsDroppedWhileTheLoaderLetsMessagesRun) {
     QAbstractButton* limpiar = Boton("CBCleanData");
     const QPoint centro = limpiar->rect().center();
     // A click that arrives while the core lets window messages run.
-    QCoreApplication::postEvent(
-        limpiar, new QMouseEvent(QEvent::MouseButtonPress, centro, limpiar->mapToGlobal(centro),
-                                 Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
-    QCoreApplication::postEvent(
-        limpiar, new QMouseEvent(QEvent::MouseButtonRelease, centro, limpiar->mapToGlobal(centro),
-                                 Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+    QCoreApplication::postEvent(limpiar, new QMouseEvent(QEvent::MouseButtonPress, centro,
+                                                          limpiar->mapToGlobal(centro),
+                                                          Qt::LeftButton, Qt::LeftButton,
+                                                          Qt::NoModifier));
+    QCoreApplication::postEvent(limpiar, new QMouseEvent(QEvent::MouseButtonRelease, centro,
+                                                          limpiar->mapToGlobal(centro),
+                                                          Qt::LeftButton, Qt::NoButton,
+                                                          Qt::NoModifier));
     ventana->ProcesarMensajes();
     EXPECT_FALSE(ventana->EntradaBloqueada());
     Procesar();

@@ -1,7 +1,7 @@
 // The message, progress and notice windows.
-#include <QDir>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QDir>
 #include <QTimer>
 #include <fstream>
 
