@@ -82,7 +82,7 @@ TEST_F(Ventana, DialogOpensInTheFolderOfTheLastAgenda) {
     respuestaDialogo.reset();
     Pulsar("SBContactos");
     ASSERT_EQ(carpetasDialogo.size(), 2u);
-    EXPECT_EQ(carpetasDialogo[1], std::string(VARNOLT_FIXTURES) + "/agendas");
+    EXPECT_EQ(carpetasDialogo[1], std::string(VARNOLT_SOURCE_DIR) + "/data");
 }
 
 TEST_F(Ventana, PeriodButtonsAndYears) {
