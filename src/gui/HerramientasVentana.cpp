@@ -255,6 +255,20 @@ TRectangulo Rect(const QRect& r) {
     return {r.x(), r.y(), r.width(), r.height()};
 }
 
+// A saved place (frame corner, client size) against the screens as they are
+// now, with the frame the main window's window manager gives: it must lie
+// wholly on one of them (not saved on a larger screen, nor of a size beyond
+// any screen).
+bool CabeEnPantalla(const QRect& lugar, const QWidget& principal) {
+    std::vector<TRectangulo> pantallas;
+    for (const QScreen* s : QGuiApplication::screens()) {
+        pantallas.push_back(Rect(s->availableGeometry()));
+    }
+    const int marcoArriba = std::max(0, principal.geometry().y() - principal.frameGeometry().y());
+    const int marcoLado = std::max(0, principal.geometry().x() - principal.frameGeometry().x());
+    return LugarGuardadoEnPantalla(Rect(lugar), pantallas, marcoArriba, marcoLado).has_value();
+}
+
 }  // namespace
 
 void VentanaVarnolt::ColocarHerramienta(VentanaHerramienta& tw) {
@@ -297,14 +311,6 @@ void VentanaVarnolt::LeerLugares() {
     if (archivoLugares_.isEmpty()) {
         return;
     }
-    // A place that no longer fits wholly on a screen (saved on a larger one,
-    // a size beyond any screen) is forgotten: the window is placed anew.
-    std::vector<TRectangulo> pantallas;
-    for (const QScreen* s : QGuiApplication::screens()) {
-        pantallas.push_back(Rect(s->availableGeometry()));
-    }
-    const int marcoArriba = std::max(0, geometry().y() - frameGeometry().y());
-    const int marcoLado = std::max(0, geometry().x() - frameGeometry().x());
     QSettings ini(archivoLugares_, QSettings::IniFormat);
     for (VentanaHerramienta* tw : herramientas_) {
         ini.beginGroup(tw->objectName());
@@ -314,8 +320,10 @@ void VentanaVarnolt::LeerLugares() {
                           ini.value(QStringLiteral("ancho")).toInt(&ok[2]),
                           ini.value(QStringLiteral("alto")).toInt(&ok[3]));
         ini.endGroup();
-        if (ok[0] && ok[1] && ok[2] && ok[3] &&
-            LugarGuardadoEnPantalla(Rect(lugar), pantallas, marcoArriba, marcoLado)) {
+        // A place on a screen that is no longer there, or a size that makes
+        // no sense, is forgotten: the window is placed anew.
+        const bool valido = ok[0] && ok[1] && ok[2] && ok[3] && CabeEnPantalla(lugar, *this);
+        if (valido) {
             tw->PonerLugar(lugar);
         }
     }
