@@ -7,7 +7,9 @@
 # progress and notice windows (the program's hidden --pulsar/--captura options
 # grab the window itself), the whole screen with the tooltip of a natal bar
 # in the "Arq." view, and a picture of the whole X screen taken with
-# ImageMagick's import while the program shows its loading report.
+# ImageMagick's import while the program shows its loading report; and the
+# About box, the first view with nothing loaded, and the whole of a 1280x720
+# screen with each tool window open in turn.
 # VARNOLT_BUILD names the build folder (default: build).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -64,6 +66,22 @@ captura TFormMSG.png TFormMSG
 captura TFormStepCount.png TFormStepCount
 captura TFormAviso.png TFormAviso
 captura DialogoCarta.png DialogoCarta
+captura AcercaDeVarnolt.png AcercaDeVarnolt
+
+# The first view: nothing loaded.
+xvfb-run -a -s "$pantalla" "$programa" --captura TFormVarnolt "$salida/inicio_vacio.png" >/dev/null
+echo "$salida/inicio_vacio.png"
+
+# A 1280x720 screen with each tool window open in turn (Data CSV opened from
+# the contact-ranges window after "Detallar").
+pantalla="-screen 0 1280x720x24"
+for par in SBViewContacto:TWDetalleContactos SBViewFechas:TWDetalleFechas SBGP:TWGraphRange \
+    SBLoadTerms:TWLumbrisk SBTAView:TWPromptContacts; do
+    captura "pantalla_1280x720_${par#*:}.png" --pulsar "${par%%:*}" Pantalla
+done
+captura pantalla_1280x720_TWCSV.png --pulsar SBTAView --pulsar SBCalcTA --pulsar SBPromptCSV \
+    Pantalla
+pantalla="-screen 0 1400x860x24"
 
 # The whole X screen while the program waits on its loading report.
 xvfb-run -a -s "$pantalla" bash -c '

@@ -27,6 +27,15 @@ void TFormVarnolt::HabilitarControles(bool on) {
     ControlesHabilitados = on;
     if (on) {
         BotonPeriodo = 1;
+        // The calendar and the reference date move into the loaded data when
+        // they lie outside it (they start on today).
+        if (FechaMin > 0 && FechaMax >= FechaMin) {
+            for (TFecha* f : {&FechaCalendario, &FechaReferencia}) {
+                if (*f < FechaMin || *f > FechaMax) {
+                    *f = FechaMin;
+                }
+            }
+        }
     }
     PanelChartDiaVisible = on;
     PanelGraphsVisible = on && !SBViewTends;

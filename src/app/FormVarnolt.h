@@ -228,6 +228,7 @@ class TFormVarnolt {
     int CBTipoTransito = 1;            // 0 "Todos", 1 "Rápidos", 2 "NO rápidos"
     int CBTipoReporte = 1;             // 0 "Todos", 1 "Semanal", 2 "Mensual"
     std::string NombreCSV;             // proposed report name; full path after a save
+    std::string CarpetaUltimoCSV;      // the folder of the last report saved
     TFecha FechaCalendario = Hoy();    // MonthCalendar1's date, today at start; the
                                        // calendar's handler keeps it
     // How "Detallar" finds each pair's days: in one pass over the contacts

@@ -28,6 +28,7 @@ struct PeticionGuardar {
     std::string Filtro;               // "Archivos CVS|*.csv": description | pattern
     std::string ExtensionPorDefecto;  // "csv", without the dot
     std::string NombrePropuesto;      // a file name without folder
+    std::string CarpetaInicial;       // where the dialog starts; empty: its own default
 };
 
 class IVentana {
@@ -63,9 +64,9 @@ class IVentana {
 
     // ---- Exports ----
     // The save dialog: asks before overwriting an existing file, hides the
-    // read-only check box, can be resized; starts in the dialog's own default
-    // folder. Returns the full path chosen, with "." + ExtensionPorDefecto
-    // added when the user typed no extension; no value when the user cancels.
+    // read-only check box, can be resized; starts in CarpetaInicial (its own
+    // default folder when that is empty or gone). Returns the full path chosen, with "." +
+    // ExtensionPorDefecto added when the user typed no extension; no value when the user cancels.
     virtual std::optional<std::string> PedirArchivoGuardar(const PeticionGuardar& peticion) = 0;
     // Puts the text on the system clipboard as plain text (UTF-8 here; lines
     // end in "\n").

@@ -7,6 +7,7 @@
 #include "app/FormVarnolt.h"
 #include "app/Formato.h"
 #include "app/Texto.h"
+#include "app/settings/Carpetas.h"
 #include "export/ArchivoCSV.h"
 #include "export/Rangos.h"
 #include "export/ReporteCSV.h"
@@ -251,6 +252,12 @@ void TFormVarnolt::TWPromptContactsClose() {
 }
 
 void TFormVarnolt::SBCopyPromptClick() {
+    // Nothing to copy: the user's clipboard stays as it is.
+    if (std::all_of(MemoPrompt.begin(), MemoPrompt.end(),
+                    [](const std::string& l) { return l.empty(); })) {
+        Ventana.MostrarInformacion(kNadaQueCopiar);
+        return;
+    }
     Ventana.CopiarAlPortapapeles(Unir(MemoPrompt));
     Ventana.MostrarMensaje("\rContactos copiados en memoria !");
 }
@@ -591,7 +598,12 @@ void TFormVarnolt::SBCalcTAClick() {
     SBCalcTAEnabled = true;
     Ventana.Refrescar(Vista::Controles);
     Ventana.Refrescar(Vista::Exportacion);
-    Ventana.MostrarMensaje(Format("%s%d contactos encontrados !", {"\r", n}));
+    std::string cuenta = Format("%s%d contactos encontrados !", {"\r", n});
+    if (transitos.empty() || natales.empty()) {
+        // Nothing chosen to pair: say what to choose.
+        cuenta += kEligaArquetipos;
+    }
+    Ventana.MostrarMensaje(cuenta);
     SBCopyPromptEnabled = true;
     SBPromptCSVEnabled = true;
     Ventana.Refrescar(Vista::Exportacion);
@@ -622,7 +634,13 @@ bool TFormVarnolt::PedirArchivoCSV(std::string& nombre) {
     peticion.Titulo = "Crear archivo CSV";
     peticion.Filtro = "Archivos CVS|*.csv";
     peticion.ExtensionPorDefecto = "csv";
+    // The generated names start with "_" (the place of a name prefix): the
+    // dialog proposes them without it.
     peticion.NombrePropuesto = NombreDeArchivo(nombre);
+    peticion.NombrePropuesto.erase(0, peticion.NombrePropuesto.find_first_not_of('_'));
+    // The folder of the last report saved, else the user's documents folder;
+    // never the folder an agenda was opened from, which may be read-only.
+    peticion.CarpetaInicial = CarpetaUltimoCSV.empty() ? CarpetaPersonal() : CarpetaUltimoCSV;
     std::optional<std::string> elegido = Ventana.PedirArchivoGuardar(peticion);
     if (!elegido || elegido->empty()) {
         return false;
@@ -649,6 +667,7 @@ void TFormVarnolt::BtnExportCSVClick() {
         Ventana.Refrescar(Vista::Exportacion);
         return;
     }
+    CarpetaUltimoCSV = CarpetaDeRuta(NombreCSV);
     Ventana.Refrescar(Vista::Exportacion);
     Ventana.MostrarMensaje("\rArchivo [" + NombreDeArchivo(NombreCSV) + "] creado !");
 }

@@ -16,6 +16,16 @@
 
 namespace varnolt {
 
+// What "Copiar" says, in the standard information box, when there are no
+// range lines (the clipboard is left as it is); and the line added to the
+// count of "Detallar" when nothing is chosen in the transit or the natal
+// archetype panel.
+inline constexpr const char* kNadaQueCopiar =
+    "No hay contactos que copiar: el portapapeles no cambia.\rPulse «Detallar» primero.";
+inline constexpr const char* kEligaArquetipos =
+    "\rElija al menos un ítem en «El gestor (item en el cielo)» y otro en «Elemento de vida "
+    "(mandala natal)».";
+
 // One contact range. A fresh record has empty strings, numbers 0 and dates 0
 // (0 = "not set"); a range whose CodTransito is empty is never reported.
 struct TRangoTendencia {

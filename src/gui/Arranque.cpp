@@ -147,6 +147,9 @@ bool Capturar(VentanaVarnolt& ventana, const QString& nombre, const QString& arc
     } else if (nombre == QLatin1String("TFormMSG")) {
         w = ventana.FormMSG();
         w->show();
+    } else if (nombre == QLatin1String("AcercaDeVarnolt")) {
+        ventana.LabelAboutClick();
+        w = ventana.AcercaDe();
     } else if (nombre == QLatin1String("TFormAviso")) {
         w = ventana.FormAviso();
         w->show();

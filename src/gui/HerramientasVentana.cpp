@@ -32,6 +32,10 @@
 namespace varnolt::gui {
 namespace {
 
+// The least height of "Contactos Día" on a low screen: its lists keep a few
+// rows.
+constexpr int kAltoMinimoContactos = 300;
+
 // SEValPico: a spin edit whose text may hold any whole number while it is
 // edited (the core reads the text as typed); the arrows move it by 10
 // within 10..100, and leaving the field brings it back within the limits.
@@ -80,11 +84,10 @@ void VentanaVarnolt::ConstruirHerramientas() {
     {
         panelContactos_ = new PanelContactosDia(form_, twDetalleContactos_, EjecutorVentana());
         panelContactos_->move(0, 0);
-        twDetalleContactos_->TamanoFijo(panelContactos_->Ancho(), panelContactos_->height());
+        twDetalleContactos_->AnchoFijo(panelContactos_->Ancho(), kAltoMinimoContactos);
+        twDetalleContactos_->resize(panelContactos_->Ancho(), panelContactos_->height());
         connect(panelContactos_, &PanelContactosDia::AnchoSolicitado, twDetalleContactos_,
-                [this](int ancho) {
-                    twDetalleContactos_->TamanoFijo(ancho, twDetalleContactos_->height());
-                });
+                [this](int ancho) { twDetalleContactos_->AnchoFijo(ancho, kAltoMinimoContactos); });
         connect(twDetalleContactos_, &VentanaHerramienta::Cerrada, this,
                 [this] { Ejecutar([&] { form_.TWDetalleContactosClose(); }); });
     }
@@ -94,13 +97,13 @@ void VentanaVarnolt::ConstruirHerramientas() {
                                         QStringLiteral("Peso ponderado por días"), sbViewFechas_);
     ConstruirDetalleFechas(twDetalleFechas_);
 
-    // TWLumbrisk, "Arquetipos astrológicos": client 186 × 218.
+    // TWLumbrisk, "Arquetipos astrológicos": the size of its catalogue.
     twLumbrisk_ = NuevaHerramienta(QStringLiteral("TWLumbrisk"),
                                    QStringLiteral("Arquetipos astrológicos"), sbLoadTerms_);
     {
         panelCatalogo_ = new PanelCatalogoArq(form_, arquetipos_, twLumbrisk_, EjecutorVentana());
         panelCatalogo_->move(0, 0);
-        twLumbrisk_->TamanoFijo(186, 218);
+        twLumbrisk_->TamanoFijo(PanelCatalogoArq::kAncho, PanelCatalogoArq::kAlto);
         connect(sbLoadTerms_, &QToolButton::clicked, this, [this](bool down) {
             Ejecutar([&] { arquetipos_.SBLoadTermsClick(down); });
             panelCatalogo_->Refrescar();
@@ -153,7 +156,8 @@ void VentanaVarnolt::ConstruirHerramientas() {
         v->setContentsMargins(0, 0, 0, 0);
         panelCSV_ = new PanelCSV(form_, twCSV_, EjecutorVentana());
         v->addWidget(panelCSV_);
-        twCSV_->TamanoFijo(panelCSV_->width(), panelCSV_->height());
+        twCSV_->AnchoFijo(PanelCSV::kAncho, PanelCSV::kAltoMinimo);
+        twCSV_->resize(PanelCSV::kAncho, PanelCSV::kAlto);
         connect(panelRangos_, &PanelRangos::VisibilidadCSV, twCSV_,
                 [this](bool visible) { twCSV_->setVisible(visible); });
         connect(twCSV_, &VentanaHerramienta::Cerrada, this, [this] {
@@ -216,6 +220,8 @@ void VentanaVarnolt::ConstruirDetalleFechas(VentanaHerramienta* tw) {
     seValPico_->setSingleStep(10);
     seValPico_->setValue(60);
     seValPico_->setFixedWidth(60);
+    seValPico_->setToolTip(
+        QStringLiteral("Umbral de los días pico: porcentaje del peso del día mayor del rango"));
     pico->addWidget(seValPico_);
     auto* porciento = new QLabel(QStringLiteral("%"), tw);
     porciento->setObjectName(QStringLiteral("LabelPorciento"));
@@ -252,6 +258,20 @@ TRectangulo Rect(const QRect& r) {
     return {r.x(), r.y(), r.width(), r.height()};
 }
 
+// A saved place (frame corner, client size) against the screens as they are
+// now, with the frame the main window's window manager gives: it must lie
+// wholly on one of them (not saved on a larger screen, nor of a size beyond
+// any screen).
+bool CabeEnPantalla(const QRect& lugar, const QWidget& principal) {
+    std::vector<TRectangulo> pantallas;
+    for (const QScreen* s : QGuiApplication::screens()) {
+        pantallas.push_back(Rect(s->availableGeometry()));
+    }
+    const int marcoArriba = std::max(0, principal.geometry().y() - principal.frameGeometry().y());
+    const int marcoLado = std::max(0, principal.geometry().x() - principal.frameGeometry().x());
+    return LugarGuardadoEnPantalla(Rect(lugar), pantallas, marcoArriba, marcoLado).has_value();
+}
+
 }  // namespace
 
 void VentanaVarnolt::ColocarHerramienta(VentanaHerramienta& tw) {
@@ -265,7 +285,7 @@ void VentanaVarnolt::ColocarHerramienta(VentanaHerramienta& tw) {
     p.Ancho = tw.width();
     p.Alto = tw.height();
     p.Redimensionable = !tw.TieneTamanoFijo();
-    p.AltoMinimo = std::max(120, tw.minimumSizeHint().height());
+    p.AltoMinimo = std::max({120, tw.minimumHeight(), tw.minimumSizeHint().height()});
     // The main window's frame tells what the window manager adds around a
     // window (nothing on platforms without frames).
     p.MarcoArriba = std::max(0, geometry().y() - frameGeometry().y());
@@ -274,6 +294,9 @@ void VentanaVarnolt::ColocarHerramienta(VentanaHerramienta& tw) {
         if (otra != &tw && otra->isVisible()) {
             p.Ocupadas.push_back(Rect(otra->frameGeometry()));
         }
+    }
+    if (&tw == twCSV_ && twPromptContacts_->isVisible()) {
+        p.Evitar.push_back(Rect(panelRangos_->BarraEnPantalla()));
     }
     const TRectangulo r = ColocarVentanaHerramienta(p);
     if (p.Redimensionable) {
@@ -321,9 +344,7 @@ void VentanaVarnolt::LeerLugares() {
         const QRect lugar(v[0], v[1], v[2], v[3]);
         // A place on a screen that is no longer there, or a size that makes
         // no sense, is forgotten: the window is placed anew.
-        const bool valido = ok[0] && ok[1] && ok[2] && ok[3] && lugar.width() > 0 &&
-                            lugar.height() > 0 &&
-                            QGuiApplication::screenAt(lugar.topLeft() + QPoint(20, 10)) != nullptr;
+        const bool valido = ok[0] && ok[1] && ok[2] && ok[3] && CabeEnPantalla(lugar, *this);
         if (valido) {
             tw->PonerLugar(lugar);
         }

@@ -24,7 +24,8 @@ PanelCSV::PanelCSV(TFormVarnolt& form, QWidget* padre, Ejecutor ejecutar)
     auto* barra = new QHBoxLayout();
     barra->setSpacing(4);
     btnGenCSV_ =
-        BotonRapido(QStringLiteral("BtnGenCSV"), QStringLiteral("CSV >>"), QString(), this);
+        BotonRapido(QStringLiteral("BtnGenCSV"), QStringLiteral("CSV >>"),
+                    QStringLiteral("Generar el informe CSV de los rangos detallados"), this);
     btnGenCSV_->setMinimumWidth(70);
     cbTipoTransito_ = new QComboBox(this);
     cbTipoTransito_->setObjectName(QStringLiteral("CBTipoTransito"));
@@ -34,13 +35,17 @@ PanelCSV::PanelCSV(TFormVarnolt& form, QWidget* padre, Ejecutor ejecutar)
     cbTipoReporte_->setObjectName(QStringLiteral("CBTipoReporte"));
     cbTipoReporte_->addItems(
         {QStringLiteral("Todos"), QStringLiteral("Semanal"), QStringLiteral("Mensual")});
+    cbTipoTransito_->setToolTip(QStringLiteral("Tránsitos que entran en el informe"));
+    cbTipoReporte_->setToolTip(
+        QStringLiteral("Periodo del informe: toda la data, la semana o el mes de la fecha "
+                       "elegida en el calendario"));
     for (QComboBox* c : {cbTipoTransito_, cbTipoReporte_}) {
         c->setEditable(false);  // only their items
         c->setMinimumWidth(110);
         c->setFocusPolicy(Qt::StrongFocus);
     }
     btnExportCSV_ = BotonRapido(QStringLiteral("BtnExportCSV"), QStringLiteral("Crear [ ].csv"),
-                                QString(), this);
+                                QStringLiteral("Guardar el informe en un archivo CSV"), this);
     btnExportCSV_->setMinimumWidth(90);
     barra->addWidget(btnGenCSV_);
     barra->addWidget(cbTipoTransito_);
@@ -85,7 +90,11 @@ PanelCSV::PanelCSV(TFormVarnolt& form, QWidget* padre, Ejecutor ejecutar)
         }
     });
 
-    setFixedSize(kAncho, kAlto);
+    // Its width is fixed; on a low screen it may be made shorter, the
+    // report taking what is left.
+    setFixedWidth(kAncho);
+    setMinimumHeight(kAltoMinimo);
+    resize(kAncho, kAlto);
     Refrescar();
 }
 

@@ -36,6 +36,7 @@ class PanelCSV : public QWidget {
   public:
     static constexpr int kAncho = 700;
     static constexpr int kAlto = 460;
+    static constexpr int kAltoMinimo = 300;
 
     PanelCSV(TFormVarnolt& form, QWidget* padre, Ejecutor ejecutar = {});
 

@@ -48,7 +48,9 @@ class PintorCatalogo : public QStyledItemDelegate {
 class PanelCatalogoArq : public QWidget {
     Q_OBJECT
   public:
-    static constexpr int kAncho = 186;
+    // Wide enough for the window's title "Arquetipos astrológicos" beside the
+    // window manager's buttons, and for the sample file's entry.
+    static constexpr int kAncho = 320;
     static constexpr int kAlto = 218;
     static constexpr int kAltoFila = 16;
 

@@ -48,6 +48,9 @@ QLabel* Subrayado(const QString& texto, const QString& nombre, QWidget* padre) {
     QFont f = l->font();
     f.setUnderline(true);
     l->setFont(f);
+    // The information column is the last of the strip: on a narrow screen
+    // its texts wrap instead of running past the window's edge.
+    l->setWordWrap(true);
     return l;
 }
 
@@ -60,6 +63,7 @@ QLabel* Valor(const QString& nombre, QColor color, QWidget* padre) {
     l->setPalette(p);
     l->setTextFormat(Qt::PlainText);
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    l->setWordWrap(true);
     return l;
 }
 
@@ -146,8 +150,8 @@ void VentanaVarnolt::Construir() {
     Fondo(zona->viewport(), Qt::white);
     panelMain_->setFixedHeight(kAltoPanelMain);
     auto* fila = new QHBoxLayout(panelMain_);
-    fila->setContentsMargins(4, 3, 4, 3);
-    fila->setSpacing(5);
+    fila->setContentsMargins(4, 3, 2, 3);
+    fila->setSpacing(4);
     fila->addWidget(ConstruirPanel2());
     fila->addWidget(ConstruirPanel1());
     monthCalendar1_ = new QCalendarWidget(panelMain_);
@@ -158,11 +162,25 @@ void VentanaVarnolt::Construir() {
     monthCalendar1_->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
     monthCalendar1_->setFixedSize(212, 188);
     monthCalendar1_->setEnabled(false);
+    monthCalendar1_->setToolTip(QStringLiteral(
+        "Elegir un día (clic, o flechas e Intro): sus contactos en «Contactos Día»"));
     fila->addWidget(monthCalendar1_);
     fila->addWidget(ConstruirPanelItemsTra());
     fila->addWidget(ConstruirPanelItemsNat());
     fila->addWidget(ConstruirPanelAspTra());
-    fila->addWidget(ConstruirPanelInfo(), 1);
+    // The information column takes what is left of the strip's width; its
+    // texts wrap to it and, on a narrow screen, scroll up and down instead of
+    // being cut.
+    auto* info = new QScrollArea(panelMain_);
+    info->setObjectName(QStringLiteral("ZonaInfo"));
+    info->setFrameShape(QFrame::NoFrame);
+    info->setWidgetResizable(true);
+    info->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    info->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    info->setMinimumWidth(80);
+    Fondo(info->viewport(), Qt::white);
+    info->setWidget(ConstruirPanelInfo());
+    fila->addWidget(info, 1);
     zona->setWidget(panelMain_);
     vertical->addWidget(zona);
 
@@ -175,11 +193,16 @@ void VentanaVarnolt::Construir() {
     ConstruirPanelData(panelData_);
 
     ConstruirHerramientas();
+    ConstruirAtajos();
     formMSG_ = new TFormMSG(this);
     formAviso_ = new TFormAviso(this);
 
-    connect(monthCalendar1_, &QCalendarWidget::clicked, this,
-            [this](const QDate& d) { Ejecutar([&] { form_.MonthCalendar1Click(AFecha(d)); }); });
+    // A click, or Enter on the day reached with the arrow keys, chooses it.
+    for (auto senal : {&QCalendarWidget::clicked, &QCalendarWidget::activated}) {
+        connect(monthCalendar1_, senal, this, [this](const QDate& d) {
+            Ejecutar([&] { form_.MonthCalendar1Click(AFecha(d)); });
+        });
+    }
 }
 
 QWidget* VentanaVarnolt::ConstruirPanel2() {
@@ -213,7 +236,8 @@ QWidget* VentanaVarnolt::ConstruirPanel2() {
     icono->setAlignment(Qt::AlignHCenter);
     v->addWidget(icono);
     v->addStretch(1);
-    sbLoadTerms_ = Boton(QStringLiteral("SBLoadTerms"), QString(), QString(), p, true);
+    sbLoadTerms_ = Boton(QStringLiteral("SBLoadTerms"), QString(),
+                         QStringLiteral("Catálogo de archivos de arquetipos"), p, true);
     sbLoadTerms_->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
     sbLoadTerms_->setIconSize(QSize(20, 20));
     sbLoadTerms_->setFixedSize(30, 26);
@@ -299,12 +323,35 @@ QWidget* VentanaVarnolt::ConstruirPanel1() {
     dateTimePicker_->calendarWidget()->setLocale(es);
     dateTimePicker_->calendarWidget()->setFirstDayOfWeek(Qt::Monday);
     dateTimePicker_->setFixedHeight(20);
+    dateTimePicker_->setToolTip(
+        QStringLiteral("Fecha de referencia: «Contactos Día» mide desde ella la distancia "
+                       "en años, meses y días del día elegido"));
+    dateTimePicker_->setAccessibleName(QStringLiteral("Fecha de referencia"));
     izquierda->addWidget(dateTimePicker_);
 
     // The period buttons: one exclusive group, disabled at start.
     static const char* const kPeriodos[19] = {"Todo", "1T",  "2T",  "3T",  "4T",  "1S",  "2S",
                                               "Ene",  "Feb", "Mar", "Abr", "May", "Jun", "Jul",
                                               "Ago",  "Sep", "Oct", "Nov", "Dic"};
+    static const char* const kPistasPeriodos[19] = {"Todo el año elegido",
+                                                    "Primer trimestre",
+                                                    "Segundo trimestre",
+                                                    "Tercer trimestre",
+                                                    "Cuarto trimestre",
+                                                    "Primer semestre",
+                                                    "Segundo semestre",
+                                                    "Enero",
+                                                    "Febrero",
+                                                    "Marzo",
+                                                    "Abril",
+                                                    "Mayo",
+                                                    "Junio",
+                                                    "Julio",
+                                                    "Agosto",
+                                                    "Septiembre",
+                                                    "Octubre",
+                                                    "Noviembre",
+                                                    "Diciembre"};
     grupoPeriodos_ = new QButtonGroup(p);
     grupoPeriodos_->setExclusive(true);
     auto* rejilla = new QGridLayout();
@@ -312,7 +359,8 @@ QWidget* VentanaVarnolt::ConstruirPanel1() {
     for (int i = 0; i < 19; ++i) {
         const QString nombre =
             i == 0 ? QStringLiteral("SBPerAll") : QStringLiteral("SBPer%1").arg(i + 1);
-        QToolButton* b = Boton(nombre, QString::fromUtf8(kPeriodos[i]), QString(), p, true);
+        QToolButton* b = Boton(nombre, QString::fromUtf8(kPeriodos[i]),
+                               QString::fromUtf8(kPistasPeriodos[i]), p, true);
         b->setEnabled(false);
         b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         b->setFixedHeight(19);
@@ -329,8 +377,10 @@ QWidget* VentanaVarnolt::ConstruirPanel1() {
     sbPer_[0]->setChecked(true);
     izquierda->addLayout(rejilla);
 
-    sbMaxAxisOrd_ = Boton(QStringLiteral("SBMaxAxisOrd"),
-                          QStringLiteral("Ajustar valor máx. ordenada"), QString(), p, true);
+    sbMaxAxisOrd_ = Boton(
+        QStringLiteral("SBMaxAxisOrd"), QStringLiteral("Ajustar valor máx. ordenada"),
+        QStringLiteral("Escala del gráfico diario: automática cuando está pulsado, fija si no"), p,
+        true);
     sbMaxAxisOrd_->setChecked(true);
     sbMaxAxisOrd_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     izquierda->addWidget(sbMaxAxisOrd_);
@@ -342,7 +392,6 @@ QWidget* VentanaVarnolt::ConstruirPanel1() {
     bbAllYear->setObjectName(QStringLiteral("BBAllYear"));
     bbAllYear->setToolTip(QStringLiteral("Todos los años"));
     bbAllYear->setFixedHeight(22);
-    bbAllYear->setFocusPolicy(Qt::NoFocus);
     derecha->addWidget(bbAllYear);
     lbYear_ = new ListaVarnolt(QStringLiteral("LBYear"), form_.LBYear, 1, true, Qt::white, p);
     lbYear_->setEnabled(false);
@@ -371,20 +420,10 @@ QWidget* VentanaVarnolt::ConstruirPanel1() {
             [this] { ClicLista(lbYear_, [this] { form_.LBYearClick(); }); });
     connect(dateTimePicker_, &QDateEdit::dateChanged, this,
             [this](const QDate& d) { form_.FechaReferencia = AFecha(d); });
-    // SBViewContacto and SBTAView: pressing one releases the other, without
-    // hiding the other's tool window.
-    connect(sbViewContacto_, &QToolButton::clicked, this, [this](bool down) {
-        if (down) {
-            sbTAView_->setChecked(false);
-        }
-        Ejecutar([&] { form_.SBViewContactoClick(down); });
-    });
-    connect(sbTAView_, &QToolButton::clicked, this, [this](bool down) {
-        if (down && sbViewContacto_->isChecked()) {
-            sbViewContacto_->setChecked(false);
-            form_.SBViewContacto = false;
-        }
-    });
+    // SBViewContacto and SBTAView each stay down exactly while their own
+    // window shows: pressing one leaves the other, and its window, as they are.
+    connect(sbViewContacto_, &QToolButton::clicked, this,
+            [this](bool down) { Ejecutar([&] { form_.SBViewContactoClick(down); }); });
     return p;
 }
 
@@ -453,8 +492,8 @@ QWidget* VentanaVarnolt::ConstruirPanelItemsNat() {
                    QStringLiteral("SBItemNatNon"), &TFormVarnolt::SBItemNatAllClick, 4);
     // The house buttons C1 … C12 only announce a future feature.
     for (int c = 1; c <= 12; ++c) {
-        QToolButton* b =
-            Boton(QStringLiteral("SBC%1").arg(c), QStringLiteral("C%1").arg(c), QString(), s);
+        QToolButton* b = Boton(QStringLiteral("SBC%1").arg(c), QStringLiteral("C%1").arg(c),
+                               QStringLiteral("Casa %1: próximamente").arg(c), s);
         connect(b, &QToolButton::clicked, this,
                 [this, c] { Ejecutar([&] { form_.SBC1Click(c); }); });
         g->addWidget(b, 2 + (c - 1) / 6, (c - 1) % 6);
@@ -490,15 +529,16 @@ QWidget* VentanaVarnolt::ConstruirPanelAspTra() {
         const char* pista;
         int tag;
     };
-    static const Def kAngulos[] = {{"SBAllAspTra", "T", "Todos", 1},
-                                   {"SpeedButton37", "N", "Ninguno", 2},
-                                   {"SpeedButton28", "May.", "0,180,120,90", 3},
-                                   {"SpeedButton29", "Mul.30", "", 4},
-                                   {"SpeedButton30", "Mult.15", "", 5},
-                                   {"SpeedButton31", "Lun.", "", 6},
-                                   {"SpeedButton32", "Exót.", "", 7},
-                                   {"SpeedButton33", "8A", "", 8},
-                                   {"SpeedButton34", "NO May.", "", 9}};
+    static const Def kAngulos[] = {
+        {"SBAllAspTra", "T", "Todos", 1},
+        {"SpeedButton37", "N", "Ninguno", 2},
+        {"SpeedButton28", "May.", "0,180,120,90", 3},
+        {"SpeedButton29", "Mul.30", "0,180,120,90,60,150,40,30", 4},
+        {"SpeedButton30", "Mult.15", "0,180,120,90,60,45,165,150,135,105,75,40,30,15", 5},
+        {"SpeedButton31", "Lun.", "0,180,90,45,135", 6},
+        {"SpeedButton32", "Exót.", "72,51,40,36,33", 7},
+        {"SpeedButton33", "8A", "0,180,120,90,72,60,51,45", 8},
+        {"SpeedButton34", "NO May.", "Todos menos 0,180,120,90", 9}};
     for (const Def& d : kAngulos) {
         QToolButton* b = Boton(QString::fromUtf8(d.nombre), QString::fromUtf8(d.texto),
                                QString::fromUtf8(d.pista), p);
@@ -517,7 +557,7 @@ QWidget* VentanaVarnolt::ConstruirPanelAspTra() {
 }
 
 QWidget* VentanaVarnolt::ConstruirPanelInfo() {
-    auto* p = new QWidget(panelMain_);
+    auto* p = new QWidget();
     p->setObjectName(QStringLiteral("PanelInfo"));
     Fondo(p, Qt::white);
     auto* v = new QVBoxLayout(p);

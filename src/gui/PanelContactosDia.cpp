@@ -29,10 +29,14 @@ const QColor kNatal(0, 128, 255);
 struct Banda {
     const char* nombre;
     const char* texto;
+    const char* pista;
 };
-constexpr Banda kBandas[6] = {{"SBViewAll", "T"},       {"SBViewLim40", "0-40"},
-                              {"SBViewLim80", "40-80"}, {"SBViewMay50", ">50"},
-                              {"SBViewMay80", ">80"},   {"SBViewMay90", ">90"}};
+constexpr Banda kBandas[6] = {{"SBViewAll", "T", "Todos los contactos del día"},
+                              {"SBViewLim40", "0-40", "Contactos de fuerza entre 0% y 40%"},
+                              {"SBViewLim80", "40-80", "Contactos de fuerza entre 40% y 80%"},
+                              {"SBViewMay50", ">50", "Contactos de fuerza mayor que 50%"},
+                              {"SBViewMay80", ">80", "Contactos de fuerza mayor que 80%"},
+                              {"SBViewMay90", ">90", "Contactos de fuerza mayor que 90%"}};
 
 // A description label of the right pane: white text on its colour, wrapped,
 // with a little room at both ends.
@@ -130,7 +134,7 @@ QWidget* PanelContactosDia::ConstruirIzquierda() {
     for (int i = 0; i < 6; ++i) {
         QToolButton* b =
             BotonRapido(QString::fromUtf8(kBandas[i].nombre), QString::fromUtf8(kBandas[i].texto),
-                        QString(), panelBandas, true);
+                        QString::fromUtf8(kBandas[i].pista), panelBandas, true);
         b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         b->setMinimumWidth(28);
         bandas_[static_cast<size_t>(i)] = b;
@@ -146,9 +150,10 @@ QWidget* PanelContactosDia::ConstruirIzquierda() {
         }
     });
     bv->addLayout(fila);
-    sbDetalleArq_ =
-        BotonRapido(QStringLiteral("SBDetalleArq"), QStringLiteral("Ver arquetipos contacto"),
-                    QString(), panelBandas, true);
+    sbDetalleArq_ = BotonRapido(
+        QStringLiteral("SBDetalleArq"), QStringLiteral("Ver arquetipos contacto"),
+        QStringLiteral("Mostrar u ocultar los textos de arquetipo del contacto elegido"),
+        panelBandas, true);
     sbDetalleArq_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     // Created hidden; no operation of the program shows it.
     sbDetalleArq_->hide();
@@ -175,6 +180,13 @@ QWidget* PanelContactosDia::ConstruirIzquierda() {
     lbContactos_ =
         new ListaVarnolt(QStringLiteral("LBContactos"), form_.LBContactos, 1, false, Qt::white, p);
     v->addWidget(lbContactos_, 1);
+    // Over the empty list: what to do to see contacts.
+    sinContactos_ = new QLabel(lbContactos_->viewport());
+    sinContactos_->setObjectName(QStringLiteral("LabelSinContactos"));
+    sinContactos_->setAlignment(Qt::AlignCenter);
+    sinContactos_->setWordWrap(true);
+    sinContactos_->setMargin(8);
+    lbContactos_->viewport()->installEventFilter(this);
     connect(lbContactos_, &ListaVarnolt::Clic, this,
             [this] { Accion([this] { form_.LBContactosClick(); }); });
     return p;
@@ -228,6 +240,9 @@ bool PanelContactosDia::eventFilter(QObject* objeto, QEvent* e) {
     if (objeto == parentWidget() && (e->type() == QEvent::Resize || e->type() == QEvent::Show)) {
         SeguirAlPadre();
     }
+    if (objeto == lbContactos_->viewport() && e->type() == QEvent::Resize) {
+        sinContactos_->setGeometry(lbContactos_->viewport()->rect());
+    }
     return QWidget::eventFilter(objeto, e);
 }
 
@@ -262,6 +277,18 @@ void PanelContactosDia::Refrescar() {
     }
 
     lbContactos_->Recargar();
+    const bool vacia = lbContactos_->model()->rowCount() == 0;
+    if (vacia) {
+        sinContactos_->setText(
+            form_.DataCargada
+                ? QStringLiteral("Ningún contacto que mostrar.\n\nElija un día en el calendario, "
+                                 "en «PP. días» o en el gráfico diario, o cambie la fuerza "
+                                 "y los filtros de ítems y ángulos.")
+                : QStringLiteral("No hay data cargada.\n\nPulse «Data» (Ctrl+O) para abrir "
+                                 "agendas y elija luego un día."));
+        sinContactos_->setGeometry(lbContactos_->viewport()->rect());
+    }
+    sinContactos_->setVisible(vacia);
 
     const TDetalleContacto& d = form_.Detalle;
     labelDetAspNatal_->setText(Q(d.LabelDetAspNatal));

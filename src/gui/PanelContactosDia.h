@@ -97,6 +97,7 @@ class PanelContactosDia : public QWidget {
     QLabel* labelDetAspNatal_ = nullptr;
     QLabel* labelDetAspPos_ = nullptr;
     ListaVarnolt* lbContactos_ = nullptr;
+    QLabel* sinContactos_ = nullptr;  // shown over the list while it is empty
     QLabel* labelDescItemTra_ = nullptr;
     QLabel* labelDescItemAsp_ = nullptr;
     QLabel* labelTipoNatal_ = nullptr;

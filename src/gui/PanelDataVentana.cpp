@@ -3,6 +3,7 @@
 // that the core works out for the current size and view buttons.
 #include "gui/VentanaVarnolt.h"
 
+#include <QLabel>
 #include <QVBoxLayout>
 
 #include "gui/GraficoBarras.h"
@@ -18,6 +19,19 @@ void VentanaVarnolt::ConstruirPanelData(QWidget* panelData) {
     panelCharts_->setObjectName(QStringLiteral("PanelCharts"));
     v->addWidget(panelCharts_);
     panelCharts_->installEventFilter(this);
+
+    // The first view, and the view after "Limpiar": what to do to begin.
+    labelSinData_ =
+        new QLabel(QStringLiteral("No hay data cargada.\n\n"
+                                  "Pulse «Data» (Ctrl+O) para abrir una o más agendas (.csv),\n"
+                                  "o «Nueva» (Ctrl+N) para calcular la agenda de una carta natal."),
+                   panelCharts_);
+    labelSinData_->setObjectName(QStringLiteral("LabelSinData"));
+    labelSinData_->setAlignment(Qt::AlignCenter);
+    labelSinData_->setWordWrap(true);
+    QFont grande = labelSinData_->font();
+    grande.setPointSize(grande.pointSize() + 4);
+    labelSinData_->setFont(grande);
 
     panelChartDia_ = new QWidget(panelCharts_);
     panelChartDia_->setObjectName(QStringLiteral("PanelChartDia"));
@@ -81,6 +95,8 @@ void VentanaVarnolt::AjustarGraficos() {
     const TDisposicionGraficos d = varnolt::AjustarGraficos(e);
     auto rect = [](const TRectangulo& r) { return QRect(r.X, r.Y, r.Ancho, r.Alto); };
 
+    labelSinData_->setGeometry(0, 0, e.Ancho, e.Alto);
+    labelSinData_->setVisible(!form_.DataCargada);
     panelChartDia_->setGeometry(rect(d.PanelChartDia));
     panelInfoArq_->setGeometry(rect(d.PanelInfoArq));
     panelGraphs_->setGeometry(rect(d.PanelGraphs));

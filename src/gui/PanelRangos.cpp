@@ -21,13 +21,13 @@ PanelRangos::PanelRangos(TFormVarnolt& form, QWidget* padre, Ejecutor ejecutar)
 
     auto* barra = new QHBoxLayout();
     barra->setSpacing(2);
-    const QString pista = QStringLiteral("Copiar prompt en memoria");
-    sbCalcTA_ =
-        BotonRapido(QStringLiteral("SBCalcTA"), QStringLiteral("Detallar"), QString(), this);
-    sbCopyPrompt_ =
-        BotonRapido(QStringLiteral("SBCopyPrompt"), QStringLiteral("Copiar"), pista, this);
-    sbPromptCSV_ =
-        BotonRapido(QStringLiteral("SBPromptCSV"), QStringLiteral("CSV"), pista, this, true);
+    sbCalcTA_ = BotonRapido(
+        QStringLiteral("SBCalcTA"), QStringLiteral("Detallar"),
+        QStringLiteral("Buscar los rangos de contactos de los arquetipos elegidos"), this);
+    sbCopyPrompt_ = BotonRapido(QStringLiteral("SBCopyPrompt"), QStringLiteral("Copiar"),
+                                QStringLiteral("Copiar prompt en memoria"), this);
+    sbPromptCSV_ = BotonRapido(QStringLiteral("SBPromptCSV"), QStringLiteral("CSV"),
+                               QStringLiteral("Ver la ventana Data CSV"), this, true);
     for (QToolButton* b : {sbCalcTA_, sbCopyPrompt_, sbPromptCSV_}) {
         b->setMinimumWidth(64);
         barra->addWidget(b);
@@ -72,6 +72,14 @@ PanelRangos::PanelRangos(TFormVarnolt& form, QWidget* padre, Ejecutor ejecutar)
     csvVisible_ = form_.TWCSVVisible;
     resize(sizeHint());
     Refrescar();
+}
+
+QRect PanelRangos::BarraEnPantalla() const {
+    QRect r;
+    for (const QToolButton* b : {sbCalcTA_, sbCopyPrompt_, sbPromptCSV_}) {
+        r |= QRect(b->mapToGlobal(QPoint(0, 0)), b->size());
+    }
+    return r;
 }
 
 void PanelRangos::Accion(const std::function<void()>& manejador) {

@@ -40,6 +40,9 @@ class PanelRangos : public QWidget {
     // Buttons, check box and memos from the core; emits VisibilidadCSV when
     // the core's TWCSVVisible changed since the last look.
     void Refrescar();
+    // The bar of the "Detallar", "Copiar" and "CSV" buttons, in screen
+    // coordinates: the window "Data CSV" opens clear of it.
+    QRect BarraEnPantalla() const;
     QSize sizeHint() const override { return {640, 420}; }
 
   signals:

@@ -23,7 +23,8 @@ Ejecutor EjecutorPorDefecto(QWidget* dueno) {
         try {
             accion();
         } catch (const std::exception& e) {
-            QMessageBox::critical(ventana ? ventana->window() : nullptr, QStringLiteral("Error"),
+            // The same standard box, titled like the main window's.
+            QMessageBox::critical(ventana ? ventana->window() : nullptr, QStringLiteral("Varnolt"),
                                   Lineas(e.what()));
         }
     };
@@ -39,7 +40,9 @@ QToolButton* BotonRapido(const QString& nombre, const QString& texto, const QStr
     }
     b->setCheckable(alternar);
     b->setAutoRaise(false);
-    b->setFocusPolicy(Qt::NoFocus);
+    // Reached with Tab and pressed with Space; a click leaves the focus where
+    // it was.
+    b->setFocusPolicy(Qt::TabFocus);
     b->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     b->setFixedHeight(20);
     return b;

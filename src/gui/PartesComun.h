@@ -36,7 +36,8 @@ namespace varnolt::gui {
 using Ejecutor = std::function<void(const std::function<void()>&)>;
 Ejecutor EjecutorPorDefecto(QWidget* dueno);
 
-// A small speed button: a QToolButton of height 20 that takes no focus.
+// A small speed button: a QToolButton of height 20 that takes the focus from
+// the keyboard (Tab) but not from a click.
 QToolButton* BotonRapido(const QString& nombre, const QString& texto, const QString& pista,
                          QWidget* padre, bool alternar = false);
 

@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QProgressDialog>
@@ -70,9 +71,12 @@ std::optional<std::string> VentanaVarnolt::PedirArchivoGuardar(const PeticionGua
     }
     // Qt's own dialog (not the desktop's), so that it behaves the same
     // everywhere: it asks before replacing a file, adds the default
-    // extension to a name typed without one and starts in its own default
-    // folder with the proposed name.
-    QFileDialog dialogo(this, Q(peticion.Titulo), QString(), FiltroQt(peticion.Filtro));
+    // extension to a name typed without one and starts in the folder the
+    // core names (its own default when that is gone) with the proposed name.
+    const QString carpeta = QFile::decodeName(peticion.CarpetaInicial.c_str());
+    QFileDialog dialogo(this, Q(peticion.Titulo),
+                        !carpeta.isEmpty() && QFileInfo(carpeta).isDir() ? carpeta : QString(),
+                        FiltroQt(peticion.Filtro));
     dialogo.setObjectName(QStringLiteral("SaveDialog"));
     dialogo.setOption(QFileDialog::DontUseNativeDialog, true);
     dialogo.setAcceptMode(QFileDialog::AcceptSave);

@@ -10,7 +10,6 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDateEdit>
-#include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -110,7 +109,7 @@ void VentanaVarnolt::FormCreate(const QString& rutaEjecutable) {
     findChild<QLabel*>(QStringLiteral("RxLabelFecha"))->setText(QStringLiteral("Ene 31 2026"));
     AjustarPaneles();
     // 4.
-    twDetalleContactos_->TamanoFijo(395 + 5, twDetalleContactos_->height());
+    twDetalleContactos_->setFixedWidth(395 + 5);
     // 5.
     form_.ModoAutonomo = EsEjecutableAutonomo(rutaEjecutable);
     // 6.
@@ -267,6 +266,10 @@ void VentanaVarnolt::RefrescarControles() {
     sbViewArq_->setChecked(form_.SBViewArq);
     sbViewTends_->setChecked(form_.SBViewTends);
     sbMaxAxisOrd_->setChecked(form_.SBMaxAxisOrd);
+    const QDate referencia = DeFecha(form_.FechaReferencia);
+    if (dateTimePicker_->date() != referencia) {
+        dateTimePicker_->setDate(referencia);
+    }
     AjustarGraficos();
 }
 
@@ -306,9 +309,11 @@ void VentanaVarnolt::RefrescarFechasPP() {
 }
 
 void VentanaVarnolt::RefrescarTendencia() {
-    if (form_.DataCargada) {
-        twGraphRange_->setWindowTitle(Q(TituloTendencia(form_.RangoIni, form_.RangoFin)));
-    }
+    // The range's title while data is loaded; the window's own caption
+    // again after "Limpiar".
+    twGraphRange_->setWindowTitle(form_.DataCargada
+                                      ? Q(TituloTendencia(form_.RangoIni, form_.RangoFin))
+                                      : QStringLiteral("Gráfico Tendencia."));
     pbRange_->update();
 }
 
@@ -427,12 +432,6 @@ VentanaHerramienta* VentanaVarnolt::Herramienta(const QString& nombre) const {
 
 std::function<void(const std::function<void()>&)> VentanaVarnolt::EjecutorVentana() {
     return [this](const std::function<void()>& accion) { Ejecutar(accion); };
-}
-
-void VentanaVarnolt::LabelAboutClick() {
-    // The program's page: its README, opened by the desktop's default browser.
-    const std::string pagina = PaginaDelPrograma(RutaEjecutable(), VARNOLT_PAGINA);
-    QDesktopServices::openUrl(QUrl::fromLocalFile(Q(pagina)));
 }
 
 }  // namespace varnolt::gui

@@ -29,6 +29,7 @@ class QAbstractButton;
 class QButtonGroup;
 class QCalendarWidget;
 class QCheckBox;
+class QDialog;
 class QDateEdit;
 class QGridLayout;
 class QGroupBox;
@@ -117,7 +118,12 @@ class VentanaVarnolt : public QMainWindow, public IVentana {
     void SBViewTendsClick();
     void FormResize();
     void SBInfoDataClick();
+    // "Acerca de Varnolt" (the label, F1): Varnolt's own About box.
     void LabelAboutClick();
+    QDialog* AcercaDe() const { return acercaDe_; }
+    // The keys of a command of the command panel ("Ctrl+O"), empty when it
+    // has none.
+    static QString TeclasDe(const QString& boton);
     // Runs the handlers of the window's parts through Ejecutar.
     std::function<void(const std::function<void()>&)> EjecutorVentana();
     // The Data action over files already chosen (command line, dropped files,
@@ -162,6 +168,7 @@ class VentanaVarnolt : public QMainWindow, public IVentana {
     QWidget* ConstruirPanelInfo();
     void ConstruirPanelData(QWidget* panelData);
     void ConstruirHerramientas();
+    void ConstruirAtajos();
     void ConstruirDetalleFechas(VentanaHerramienta* tw);
     // The first place of a tool window: below the command panel, within the
     // screen, beside the tool windows already showing.
@@ -241,6 +248,7 @@ class VentanaVarnolt : public QMainWindow, public IVentana {
     QLabel* labelInfoFechasPico_ = nullptr;
     QLabel* labelInfoMax_ = nullptr;
     QLabel* labelNoContactos_ = nullptr;
+    QLabel* labelSinData_ = nullptr;  // the empty state of PanelData
 
     QGroupBox* rgTipoFecha_ = nullptr;
     QGroupBox* rgSortFecha_ = nullptr;
@@ -268,6 +276,7 @@ class VentanaVarnolt : public QMainWindow, public IVentana {
     PanelRangos* panelRangos_ = nullptr;
     PanelCSV* panelCSV_ = nullptr;
     QLabel* labelAbout_ = nullptr;
+    QDialog* acercaDe_ = nullptr;
 
     TFormMSG* formMSG_ = nullptr;
     TFormAviso* formAviso_ = nullptr;

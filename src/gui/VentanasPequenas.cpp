@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMoveEvent>
 #include <QPainter>
@@ -198,10 +199,24 @@ void VentanaHerramienta::TamanoFijo(int ancho, int alto) {
     setFixedSize(ancho, alto);
 }
 
+void VentanaHerramienta::AnchoFijo(int ancho, int altoMinimo) {
+    setFixedWidth(ancho);
+    setMinimumHeight(altoMinimo);
+}
+
 void VentanaHerramienta::closeEvent(QCloseEvent* e) {
     Recordar();
     e->accept();
     emit Cerrada();
+}
+
+void VentanaHerramienta::keyPressEvent(QKeyEvent* e) {
+    // Escape closes it, as its close box does.
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(e);
 }
 
 void VentanaHerramienta::PonerLugar(const QRect& lugar) {
@@ -209,7 +224,8 @@ void VentanaHerramienta::PonerLugar(const QRect& lugar) {
 }
 
 void VentanaHerramienta::setVisible(bool visible) {
-    if (visible && !isVisible()) {
+    const bool abre = visible && !isVisible();
+    if (abre) {
         if (lugar_) {
             if (!TieneTamanoFijo()) {
                 resize(lugar_->size());
@@ -225,6 +241,12 @@ void VentanaHerramienta::setVisible(bool visible) {
     QWidget::setVisible(visible);
     if (visible) {
         Recordar();
+    }
+    if (abre) {
+        // The window just opened takes the keyboard: Tab reaches its
+        // controls and Escape closes it.
+        raise();
+        activateWindow();
     }
 }
 

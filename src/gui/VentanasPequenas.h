@@ -76,6 +76,9 @@ class VentanaHerramienta : public QWidget {
     VentanaHerramienta(const QString& nombre, const QString& titulo, QWidget* principal);
     // Fixed client size (the user cannot resize it).
     void TamanoFijo(int ancho, int alto);
+    // Fixed client width; the height may be made smaller, down to
+    // `altoMinimo`, to fit a low screen.
+    void AnchoFijo(int ancho, int altoMinimo);
     bool TieneTamanoFijo() const { return minimumSize() == maximumSize(); }
 
     // Chooses the place of a window shown for the first time (it may move
@@ -95,6 +98,7 @@ class VentanaHerramienta : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
     void moveEvent(QMoveEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
 

@@ -1,5 +1,6 @@
-// The first place of a tool window: below the command panel, within the
-// screen, beside the tool windows already showing.
+// The first place of a tool window: below the command panel, clear of the
+// buttons that opened it, within the screen, beside the tool windows already
+// showing; and the places remembered from an earlier run.
 #include <gtest/gtest.h>
 
 #include "app/ColocacionVentanas.h"
@@ -91,6 +92,83 @@ TEST(ColocacionVentanas, AScreenBesideTheMainWindow) {
     const R r = ColocarVentanaHerramienta(p);
     EXPECT_EQ(r.X, 1280 + 1920 - 402 - kSeparacionVentanas);
     EXPECT_EQ(r.Y, 230);
+}
+
+TEST(ColocacionVentanas, ClearOfTheButtonsOfTheWindowThatOpenedIt) {
+    // "Data CSV" (700 × 460, shorter when needed) opened from the button bar
+    // of "Rangos de contactos", which stands at the right edge below the
+    // commands. On a 1920-pixel screen it goes beside it; on a 1280-pixel one
+    // there is no room beside it, so it goes below the bar, shortened.
+    struct Caso {
+        int anchoPantalla;
+        R esperado;
+    };
+    const Caso casos[] = {
+        {1920, R{1920 - 642 - 4 - 702 - 4, 230, 700, 460}},
+        {1280, R{1280 - 702 - 4, 230 + 25 + 24 + 4, 700, 720 - 283 - 25}},
+    };
+    for (const Caso& c : casos) {
+        TPeticionColocacion p = Peticion(700, 460);
+        p.Pantalla.Ancho = c.anchoPantalla;
+        p.Comandos.Ancho = c.anchoPantalla;
+        p.Redimensionable = true;
+        p.AltoMinimo = 300;
+        const R rangos{c.anchoPantalla - 642 - 4, 230, 642, 445};
+        const R barra{rangos.X + 3, rangos.Y + 25, 200, 24};
+        p.Ocupadas.push_back(rangos);
+        p.Evitar.push_back(barra);
+        const R r = ColocarVentanaHerramienta(p);
+        EXPECT_EQ(r, c.esperado) << c.anchoPantalla;
+        EXPECT_FALSE(SeSolapan(Marco(p, r), barra)) << c.anchoPantalla;
+        EXPECT_FALSE(SeSolapan(Marco(p, r), p.Comandos)) << c.anchoPantalla;
+        EXPECT_LE(Marco(p, r).Y + Marco(p, r).Alto, 720) << c.anchoPantalla;
+    }
+}
+
+TEST(ColocacionVentanas, ATallWindowThatMayOnlyGrowShorterStaysOffTheCommands) {
+    // "Contactos Día": fixed width, 520 high, at least 300: on a 720-pixel
+    // screen it is shortened instead of being pushed up over the filters.
+    TPeticionColocacion p = Peticion(400, 520);
+    p.Redimensionable = true;
+    p.AltoMinimo = 300;
+    const R r = ColocarVentanaHerramienta(p);
+    EXPECT_EQ(r, (R{1280 - 402 - 4, 230, 400, 720 - 230 - 25}));
+}
+
+TEST(ColocacionVentanas, ASavedPlaceComesBackOnlyWhileItFitsAScreen) {
+    constexpr int kMax = 2147483647;
+    const std::vector<R> unaPantalla{{0, 0, 1280, 720}};
+    const std::vector<R> dosPantallas{{0, 0, 1280, 720}, {1280, 0, 1920, 1080}};
+    struct Caso {
+        const char* que;
+        R lugar;
+        const std::vector<R>* pantallas;
+        bool vuelve;
+    };
+    const Caso casos[] = {
+        {"wholly on the screen", {874, 230, 300, 400}, &unaPantalla, true},
+        {"touching the bottom-right corner", {1280 - 302, 720 - 425, 300, 400}, &unaPantalla, true},
+        {"saved on 1920x1080, too low for 720", {20, 611, 300, 560}, &unaPantalla, false},
+        {"corner near the bottom-right corner", {1260, 700, 300, 400}, &unaPantalla, false},
+        {"32767 x 32767", {0, 0, 32767, 32767}, &unaPantalla, false},
+        {"off every screen", {90000, 90000, 500, 300}, &unaPantalla, false},
+        {"left of the screen", {-40, 230, 300, 400}, &unaPantalla, false},
+        {"zero width", {10, 230, 0, 400}, &unaPantalla, false},
+        {"negative height", {10, 230, 300, -5}, &unaPantalla, false},
+        {"near the limits of int", {kMax - 10, kMax - 10, kMax, kMax}, &unaPantalla, false},
+        {"on the second screen", {2500, 500, 500, 500}, &dosPantallas, true},
+        {"across both screens", {1100, 100, 500, 300}, &dosPantallas, false},
+        {"no screen at all", {10, 10, 100, 100}, nullptr, false},
+    };
+    const std::vector<R> ninguna;
+    for (const Caso& c : casos) {
+        const auto r =
+            LugarGuardadoEnPantalla(c.lugar, c.pantallas ? *c.pantallas : ninguna, 24, 1);
+        EXPECT_EQ(r.has_value(), c.vuelve) << c.que;
+        if (r) {
+            EXPECT_EQ(*r, c.lugar) << c.que;
+        }
+    }
 }
 
 }  // namespace

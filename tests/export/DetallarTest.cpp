@@ -174,13 +174,23 @@ TEST_P(Detallar, EmptyArchetypeSelectionReportsZeroAndLeavesTheFilters) {
     EXPECT_TRUE(form.MemoTA.empty());
     EXPECT_TRUE(form.MemoCSV.empty());
     EXPECT_TRUE(form.MemoPrompt.empty());
-    EXPECT_EQ(ventana.mensajes, std::vector<std::string>{"\r0 contactos encontrados !"});
+    // The count, and what to choose.
+    EXPECT_EQ(ventana.mensajes, std::vector<std::string>{
+                                    std::string("\r0 contactos encontrados !") + kEligaArquetipos});
     EXPECT_EQ(form.Seleccion.ItemsNatSel, std::vector<std::string>{"Sol"});
     EXPECT_TRUE(form.Seleccion.ItemsTraSel.empty());
     EXPECT_EQ(form.Ponderacion.FechasRango.size(), ponderadas);
     EXPECT_TRUE(form.SBCopyPromptEnabled);
     EXPECT_TRUE(form.SBPromptCSVEnabled);
     EXPECT_TRUE(form.VentanaHabilitada);
+
+    // "Copiar" with nothing to copy leaves the user's clipboard alone and
+    // says so in the standard box (the message window is for what it copied).
+    ventana.mensajes.clear();
+    form.SBCopyPromptClick();
+    EXPECT_TRUE(ventana.portapapeles.empty());
+    EXPECT_TRUE(ventana.mensajes.empty());
+    EXPECT_EQ(ventana.informaciones, std::vector<std::string>{kNadaQueCopiar});
 }
 
 TEST_P(Detallar, FiltersAreRestoredToTheArchetypeSelection) {

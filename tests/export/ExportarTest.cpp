@@ -13,6 +13,7 @@
 #include "app/ArchivoSeguro.h"
 #include "app/FormVarnolt.h"
 #include "app/Regional.h"
+#include "app/settings/Carpetas.h"
 #include "export/ArchivoCSV.h"
 #include "support/AgendaDePrueba.h"
 #include "support/VentanaFalsa.h"
@@ -66,7 +67,8 @@ TEST_F(Exportar, WritesWindows1252WithCrLfAndNoByteOrderMark) {
     EXPECT_EQ(p.Titulo, "Crear archivo CSV");
     EXPECT_EQ(p.Filtro, "Archivos CVS|*.csv");
     EXPECT_EQ(p.ExtensionPorDefecto, "csv");
-    EXPECT_EQ(p.NombrePropuesto, "_tránsitos_rápidos_semana_2024-01-01_2024-01-07.csv");
+    // Proposed without the leading "_" of the generated name.
+    EXPECT_EQ(p.NombrePropuesto, "tránsitos_rápidos_semana_2024-01-01_2024-01-07.csv");
     EXPECT_EQ(Leer(ruta),
               "no,Planeta Tr\xE1nsito,Signo,Aspecto,Planeta Natal,Fecha Inicio,Fecha Fin,"
               "Duraci\xF3n\r\n"
@@ -93,6 +95,30 @@ TEST_F(Exportar, WritesWindows1252WithCrLfAndNoByteOrderMark) {
     ASSERT_EQ(::stat(ruta.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
     EXPECT_EQ(Archivos(carpeta.ruta()), std::vector<std::string>{"informe.csv"});
+}
+
+TEST_F(Exportar, TheDialogStartsInTheDocumentsThenInTheFolderOfTheLastReportSaved) {
+    Generar();
+    form.BtnExportCSVClick();  // cancelled
+    ASSERT_EQ(ventana.peticionesGuardar.size(), 1u);
+    EXPECT_EQ(ventana.peticionesGuardar[0].CarpetaInicial, CarpetaPersonal());
+    // Opening agendas elsewhere does not move it; saving does.
+    const fs::path sub = carpeta.ruta() / "informes";
+    fs::create_directory(sub);
+    ventana.respuestaGuardar = (sub / "a.csv").string();
+    form.BtnExportCSVClick();
+    ASSERT_TRUE(fs::exists(sub / "a.csv"));
+    Generar();
+    ventana.respuestaGuardar.reset();
+    form.BtnExportCSVClick();
+    ASSERT_EQ(ventana.peticionesGuardar.size(), 3u);
+    EXPECT_TRUE(fs::equivalent(ventana.peticionesGuardar[2].CarpetaInicial, sub));
+    // A failed save leaves it where it was.
+    ventana.respuestaGuardar = (carpeta.ruta() / "no-hay" / "b.csv").string();
+    form.BtnExportCSVClick();
+    ventana.respuestaGuardar.reset();
+    form.BtnExportCSVClick();
+    EXPECT_TRUE(fs::equivalent(ventana.peticionesGuardar.back().CarpetaInicial, sub));
 }
 
 TEST_F(Exportar, CancellingWritesAndShowsNothing) {

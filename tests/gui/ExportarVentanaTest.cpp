@@ -161,8 +161,9 @@ TEST_F(ExportarVentana, CrearCsvWritesWindows1252WithCrLf) {
     EXPECT_EQ(peticiones[0].Titulo, "Crear archivo CSV");
     EXPECT_EQ(peticiones[0].Filtro, "Archivos CVS|*.csv");
     EXPECT_EQ(peticiones[0].ExtensionPorDefecto, "csv");
-    EXPECT_EQ(peticiones[0].NombrePropuesto, propuesto);
+    // The generated name, proposed without its leading "_".
     EXPECT_EQ(propuesto.rfind("_tránsitos_todos", 0), 0u) << propuesto;
+    EXPECT_EQ(peticiones[0].NombrePropuesto, propuesto.substr(1));
     EXPECT_TRUE(errores.empty());
     ASSERT_EQ(mensajes.size(), antes + 1);
     EXPECT_EQ(mensajes.back(), "\rArchivo [informe.csv] creado !");
@@ -236,7 +237,7 @@ TEST_F(ExportarVentana, TheSaveDialogAsksAsTheCoreDescribes) {
     Reporte();
     ventana->DialogoGuardar = nullptr;
     CarpetaTemporal carpeta;
-    const QString propuesto = gui::Q(Form().NombreCSV);
+    const QString propuesto = gui::Q(Form().NombreCSV).mid(1);  // without its "_"
     QString titulo;
     QStringList filtros;
     QString sufijo;

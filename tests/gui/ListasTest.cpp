@@ -228,24 +228,35 @@ TEST_F(Listas, ToolWindowsReleaseTheirToggles) {
     }
 }
 
-TEST_F(Listas, ContactsAndRangesTogglesReleaseEachOther) {
+TEST_F(Listas, ContactsAndRangesTogglesEachFollowTheirOwnWindow) {
     CargarMuestra();
     auto* contactos = ventana->Herramienta(QStringLiteral("TWDetalleContactos"));
     auto* rangos = ventana->Herramienta(QStringLiteral("TWPromptContacts"));
     Pulsar("SBViewContacto");
     EXPECT_TRUE(contactos->isVisible());
     EXPECT_TRUE(Form().SBViewContacto);
+    // Pressing the ranges toggle leaves "Contactos Día" open and its button
+    // down: a button is down exactly while its window shows.
     Pulsar("SBTAView");
     EXPECT_TRUE(rangos->isVisible());
-    EXPECT_FALSE(Boton("SBViewContacto")->isChecked());
-    EXPECT_TRUE(contactos->isVisible());  // not hidden by the other toggle
-    Pulsar("SBViewContacto");
-    EXPECT_FALSE(Boton("SBTAView")->isChecked());
-    EXPECT_TRUE(rangos->isVisible());
+    EXPECT_TRUE(contactos->isVisible());
+    EXPECT_TRUE(Boton("SBViewContacto")->isChecked());
+    EXPECT_TRUE(Form().SBViewContacto);
+    EXPECT_TRUE(Boton("SBTAView")->isChecked());
+    // A day chosen now still lists its contacts in the open window.
+    Form().MonthCalendar1Click(Form().FechaMin + 10);
+    Procesar();
+    EXPECT_FALSE(Form().ContactosDia.empty());
+    // Closing either window releases its own button only.
     contactos->close();
     Procesar();
     EXPECT_FALSE(Boton("SBViewContacto")->isChecked());
     EXPECT_FALSE(Form().SBViewContacto);
+    EXPECT_TRUE(Boton("SBTAView")->isChecked());
+    rangos->close();
+    Procesar();
+    EXPECT_FALSE(Boton("SBTAView")->isChecked());
+    EXPECT_FALSE(rangos->isVisible());
 }
 
 }  // namespace

@@ -14,14 +14,18 @@ QApplication& AplicacionQt() {
     static char nombre[] = "gui_tests";
     static char* argv[] = {nombre, nullptr};
     // An offscreen screen of a common desktop size (the plugin's own is
-    // 800x600, smaller than the window), described in a file for the plugin.
+    // 800x600, smaller than the window), described in a file for the plugin;
+    // and a small laptop screen right of it for the tests of a low screen
+    // (the plugin takes the screen whose name sorts first as the primary).
     static QTemporaryDir carpeta;
     static QApplication* app = [] {
         const QString config = carpeta.filePath(QStringLiteral("pantalla.json"));
         QFile f(config);
         if (f.open(QIODevice::WriteOnly)) {
             f.write(R"({"screens": [{"name": "pruebas", "x": 0, "y": 0, "width": 1920,
-                "height": 1080, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+                "height": 1080, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1},
+                {"name": "segunda", "x": 1920, "y": 0, "width": 1280, "height": 720,
+                "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
             f.close();
             qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(config));
         } else {
