@@ -201,12 +201,15 @@ bool TFormVarnolt::CargarAgenda(const std::string& ruta, std::string& resultado)
     std::uint32_t ultimoNat = UINT32_MAX;
     std::uint32_t ultimoTra = UINT32_MAX;
 
-    const char sep = SeparadorDecimal();
+    // The file's own separator, whatever the locale: agendas travel between
+    // machines. What Varnolt writes keeps the locale's.
+    const char sep = total > 1 ? SeparadorDeAgenda(lineas[1], SeparadorDecimal()) : '.';
     TraductorCodigos codigos;
     const size_t previos = Tendencias.size();
     Tendencias.reserve(previos + static_cast<size_t>(registros));
     bool fallo = false;
     std::string_view lineaFallida;
+    int numeroFallida = 0;
     LineaAgenda leida;
     for (int i = 1; i < total; ++i) {
         if (i % 250 == 0) {
@@ -218,6 +221,7 @@ bool TFormVarnolt::CargarAgenda(const std::string& ruta, std::string& resultado)
         if (!LeerLineaAgenda(lineas[static_cast<size_t>(i)], sep, codigos, leida)) {
             fallo = true;
             lineaFallida = lineas[static_cast<size_t>(i)];
+            numeroFallida = i;
             break;
         }
         const TTendencia& t = leida.tendencia;
@@ -262,7 +266,9 @@ bool TFormVarnolt::CargarAgenda(const std::string& ruta, std::string& resultado)
             "se abrio un archivo que no respeta el formato requerido o se cargo una linea "
             "corrupta de datos.",
             {"\r\r", nombre, "\r\r"});
-        resultado += "\r\rEl error se produjo con la linea: \r" + Cp1252AUtf8(lineaFallida);
+        // The line, and where it is as a text editor counts (the header is line 1).
+        resultado += "\r\rEl error se produjo con la linea: \r" + CitaDeLinea(lineaFallida) +
+                     Format("\r(línea %d del archivo)", {numeroFallida + 1});
         LimpiarData();
     }
     CatItemsTra = LBItemTra.Items;

@@ -23,10 +23,13 @@
 //   21       transit longitude (real), the rest of the line; trailing spaces allowed
 //
 // Integers are decimal with an optional sign. Reals are an optional sign,
-// digits, the decimal separator of the regional settings and digits, and an
-// optional exponent; no thousands separator.
+// digits, the file's decimal separator and digits, and an optional exponent;
+// no thousands separator. A file is written with one separator, "." or ",",
+// and its first contact line tells which: a line that uses the other one
+// fails.
 #include "agenda/LectorAgenda.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <limits>
@@ -145,6 +148,56 @@ Codigo TraductorCodigos::Traducir(std::string_view cp1252) {
     const Codigo codigo = nuevo();
     largos_.emplace(std::string(cp1252), codigo);
     return codigo;
+}
+
+char SeparadorDeAgenda(std::string_view primeraLinea, char porDefecto) {
+    std::string_view resto = primeraLinea;
+    for (int i = 0; i < 7; ++i) {
+        Token(resto);
+    }
+    const std::string_view fuerza = Token(resto);
+    for (const char c : fuerza.substr(0, fuerza.find('%'))) {
+        if (c == '.' || c == ',') {
+            return c;
+        }
+    }
+    return porDefecto;
+}
+
+std::string CitaDeLinea(std::string_view cp1252) {
+    auto esControl = [](unsigned char b) {
+        return b < 0x20 || b == 0x7F || b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 ||
+               b == 0x9D;
+    };
+    const bool corta = cp1252.size() <= kLargoCita;
+    if (corta && std::none_of(cp1252.begin(), cp1252.end(),
+                              [&](char c) { return esControl(static_cast<unsigned char>(c)); })) {
+        return Cp1252AUtf8(cp1252);
+    }
+    // One byte is one character of the code page.
+    const std::string_view cita = cp1252.substr(0, kLargoCita);
+    std::string r;
+    for (const char c : cita) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x20 || b == 0x7F) {
+            // U+2400 + b, and U+2421 for DEL, in UTF-8.
+            const unsigned cp = b == 0x7F ? 0x2421u : 0x2400u + b;
+            r += static_cast<char>(0xE0 | (cp >> 12));
+            r += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            r += static_cast<char>(0x80 | (cp & 0x3F));
+        } else if (esControl(b)) {
+            static constexpr char kHex[] = "0123456789ABCDEF";
+            r += "\\x";
+            r += kHex[b >> 4];
+            r += kHex[b & 0xF];
+        } else {
+            r += Cp1252AUtf8(std::string_view(&c, 1));
+        }
+    }
+    if (!corta) {
+        r += "\xE2\x80\xA6";  // …
+    }
+    return r;
 }
 
 bool LeerEntero(std::string_view texto, std::int32_t& valor) {

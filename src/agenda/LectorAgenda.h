@@ -53,6 +53,19 @@ class TraductorCodigos {
 bool LeerLineaAgenda(std::string_view linea, char separadorDecimal, TraductorCodigos& codigos,
                      LineaAgenda& salida);
 
+// The decimal separator an agenda is written with, told by the strength
+// token of its first contact line ("87.5%" or "87,5%"). A strength without
+// one ("87%") tells nothing and gives `porDefecto`.
+char SeparadorDeAgenda(std::string_view primeraLinea, char porDefecto);
+
+// The failing line as the error message quotes it (UTF-8): as it stands when
+// it is short and printable; otherwise its first kLargoCita characters with
+// control characters shown visibly (C0 and DEL as their control pictures,
+// "␉" for a tab; the undefined bytes of the code page as "\x81"), and "…"
+// when it was cut.
+inline constexpr size_t kLargoCita = 200;
+std::string CitaDeLinea(std::string_view cp1252);
+
 // Number readers of the agenda format (exposed for the tests).
 bool LeerEntero(std::string_view texto, std::int32_t& valor);
 bool LeerReal(std::string_view texto, char separadorDecimal, double& valor);

@@ -4,10 +4,12 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <locale>
 
 #include <algorithm>
 
 #include "app/FormVarnolt.h"
+#include "app/Regional.h"
 #include "support/AgendaDePrueba.h"
 #include "support/VentanaFalsa.h"
 #include "views/GraficoTendencia.h"
@@ -22,6 +24,8 @@ const std::string kError1 = "Se presento un error al cargar el archivo de contac
 const std::string kError2 =
     "\r\rEsto puede ser por que se abrio un archivo que no respeta el formato requerido o se "
     "cargo una linea corrupta de datos.\r\rEl error se produjo con la linea: \r";
+// Where the failing line is when it is the first after the header.
+const std::string kLinea2 = "\r(línea 2 del archivo)";
 
 class CargaAgenda : public ::testing::Test {
   protected:
@@ -87,7 +91,8 @@ TEST_F(CargaAgenda, BlankLineAfterTheHeaderFailsTheFile) {
     Cargar({a});
     EXPECT_FALSE(form.DataCargada);
     ASSERT_EQ(ventana.errores.size(), 1u);
-    EXPECT_EQ(ventana.errores[0], kError1 + "a.csv" + kError2);
+    // An empty quote, and the line number tells where the line is.
+    EXPECT_EQ(ventana.errores[0], kError1 + "a.csv" + kError2 + "\r(línea 2 del archivo)");
     EXPECT_EQ(ventana.avisosCerrados, 1);
     EXPECT_FALSE(form.ControlesHabilitados);
     EXPECT_TRUE(ventana.mensajes.empty());
@@ -98,11 +103,72 @@ TEST_F(CargaAgenda, FailureTextCarriesTheLineAsRead) {
     const auto a = carpeta.Agenda("malo.csv", std::vector<std::string>{LineaAgenda({}), mala});
     Cargar({a});
     ASSERT_EQ(ventana.errores.size(), 1u);
-    EXPECT_EQ(ventana.errores[0],
-              kError1 + "malo.csv" + kError2 + "1 A B 2024-3-7 sin formato Júp");
+    EXPECT_EQ(ventana.errores[0], kError1 + "malo.csv" + kError2 +
+                                      "1 A B 2024-3-7 sin formato Júp\r(línea 3 del archivo)");
     EXPECT_TRUE(form.Tendencias.empty());
     EXPECT_TRUE(form.LBYear.Items.empty());
     EXPECT_EQ(form.FechaMin, 0);
+}
+
+// Agendas travel between machines: each file is read with the separator it
+// was written with, under either locale, and a line that uses the other one
+// still fails the file.
+TEST_F(CargaAgenda, EachFileIsReadWithItsOwnSeparator) {
+    const auto punto = carpeta.Agenda("punto.csv", std::vector<Contacto>{{"2024-3-7"}});
+    // Every real of the line written with ",".
+    auto conComas = [](std::string linea) {
+        std::replace(linea.begin(), linea.end(), '.', ',');
+        return linea;
+    };
+    const std::string lineaComa =
+        conComas(LineaAgenda({.fecha = "2024-3-8", .peso = "1.5", .fuerza = "50.5"}));
+    const auto coma = carpeta.Agenda("coma.csv", std::vector<std::string>{lineaComa});
+    for (const char local : {'.', ','}) {
+        ConfiguracionRegional().SeparadorDecimal = local;
+        form.LimpiarData();
+        ventana.errores.clear();
+        Cargar({punto, coma});
+        ASSERT_TRUE(form.DataCargada) << local;
+        ASSERT_EQ(form.Tendencias.size(), 2u);
+        EXPECT_DOUBLE_EQ(form.Tendencias[0].Peso, 3.25);
+        EXPECT_DOUBLE_EQ(form.Tendencias[1].Peso, 1.5);
+        EXPECT_DOUBLE_EQ(form.Tendencias[1].Fuerza, 50.5);
+        EXPECT_TRUE(ventana.errores.empty());
+    }
+    ConfiguracionRegional().SeparadorDecimal = '.';
+    const auto mezcla = carpeta.Agenda(
+        "mezcla.csv", std::vector<std::string>{LineaAgenda({}, 1), LineaAgenda({}, 2), lineaComa});
+    Cargar({mezcla});
+    EXPECT_FALSE(form.DataCargada);
+    ASSERT_EQ(ventana.errores.size(), 1u);
+    EXPECT_EQ(ventana.errores[0], kError1 + "mezcla.csv" + kError2 + Cp1252AUtf8(lineaComa) +
+                                      "\r(línea 4 del archivo)");
+}
+
+// The same with the locale's own separator, under a real Spanish locale.
+TEST_F(CargaAgenda, SampleAgendaLoadsUnderTheSpanishLocale) {
+    try {
+        std::locale("es_ES.UTF-8");
+    } catch (const std::exception&) {
+        GTEST_SKIP() << "falta la configuración regional es_ES.UTF-8 (localedef -i es_ES -f UTF-8 "
+                        "es_ES.UTF-8)";
+    }
+    const char* antes = std::getenv("LC_ALL");
+    const std::string previo = antes != nullptr ? antes : "";
+    ::setenv("LC_ALL", "es_ES.UTF-8", 1);
+    const char local = SeparadorDecimalDelEntorno();
+    if (antes != nullptr) {
+        ::setenv("LC_ALL", previo.c_str(), 1);
+    } else {
+        ::unsetenv("LC_ALL");
+    }
+    ASSERT_EQ(local, ',');
+    ConfiguracionRegional().SeparadorDecimal = local;
+    Cargar({prueba::Muestra("muestra_2024.csv")});
+    ConfiguracionRegional().SeparadorDecimal = '.';
+    EXPECT_TRUE(ventana.errores.empty()) << (ventana.errores.empty() ? "" : ventana.errores[0]);
+    ASSERT_TRUE(form.DataCargada);
+    EXPECT_EQ(form.ArchivosInfo, std::vector<std::string>{"muestra_2024.csv [44759 registros]"});
 }
 
 TEST_F(CargaAgenda, SecondFileFailingLeavesNoData) {
@@ -113,10 +179,10 @@ TEST_F(CargaAgenda, SecondFileFailingLeavesNoData) {
     EXPECT_TRUE(form.Tendencias.empty());
     EXPECT_TRUE(form.ArchivosInfo.empty());
     ASSERT_EQ(ventana.errores.size(), 1u);
-    EXPECT_EQ(ventana.errores[0], kError1 + "malo.csv" + kError2 + "x");
+    EXPECT_EQ(ventana.errores[0], kError1 + "malo.csv" + kError2 + "x" + kLinea2);
     // The report keeps the clear's text joined to the failure.
     EXPECT_EQ(form.InfoData, "Archivos cargados:\r\r-No hay data cargada-" + kError1 + "malo.csv" +
-                                 kError2 + "x\r");
+                                 kError2 + "x" + kLinea2 + "\r");
 }
 
 TEST_F(CargaAgenda, FirstFileFailingThenSecondLoads) {
@@ -133,7 +199,8 @@ TEST_F(CargaAgenda, FirstFileFailingThenSecondLoads) {
     EXPECT_TRUE(ventana.errores.empty());
     ASSERT_EQ(ventana.mensajes.size(), 2u);
     EXPECT_EQ(ventana.mensajes[1].rfind("Archivos cargados:\r\r-No hay data cargada-" + kError1 +
-                                            "malo.csv" + kError2 + "x\rbueno.csv [1 registros]\r",
+                                            "malo.csv" + kError2 + "x" + kLinea2 +
+                                            "\rbueno.csv [1 registros]\r",
                                         0),
               0u);
 }

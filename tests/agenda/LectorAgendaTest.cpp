@@ -153,6 +153,40 @@ TEST(LectorAgenda, DecimalSeparatorOfTheRegionalSettings) {
     EXPECT_FALSE(Leer(kBase, l, ','));
 }
 
+TEST(LectorAgenda, TheFirstStrengthTellsTheFilesSeparator) {
+    const std::pair<const char*, char> casos[] = {
+        {kEjemplo, '.'},
+        {"1 A B 2024-3-7 12:Sol(90\xB0)Mar Sol Mar 87,5%  80%-100% 3,25 90", ','},
+        // Nothing to tell: the locale's separator.
+        {"1 A B 2024-3-7 12:Sol(90\xB0)Mar Sol Mar 87%  80%-100% 3,25 90", ';'},
+        {"", ';'},
+        {"x", ';'},
+        // Only the number in front of "%" counts.
+        {"1 A B 2024-3-7 12:Sol(90\xB0)Mar Sol Mar 87%,5  80%-100% 3,25 90", ';'},
+    };
+    for (const auto& [linea, sep] : casos) {
+        EXPECT_EQ(SeparadorDeAgenda(linea, ';'), sep) << linea;
+    }
+}
+
+TEST(LectorAgenda, FailingLineIsQuotedShortAndVisible) {
+    const std::string larga(250, 'a');
+    const std::pair<std::string, std::string> casos[] = {
+        {"", ""},
+        {"x y J\xFAp", "x y Júp"},
+        {std::string(kLargoCita, 'a'), std::string(kLargoCita, 'a')},
+        // Control characters are shown, nothing is cut.
+        {std::string("a\tb\0c\x7F", 6), "a\u2409b\u2400c\u2421"},
+        {"a\x81\x9D", "a\\x81\\x9D"},
+        // Longer: the first 200 characters, then "…".
+        {larga, std::string(kLargoCita, 'a') + "\u2026"},
+        {std::string(199, 'a') + "\xFA\xFA", std::string(199, 'a') + "ú\u2026"},
+    };
+    for (const auto& [linea, cita] : casos) {
+        EXPECT_EQ(CitaDeLinea(linea), cita) << linea;
+    }
+}
+
 TEST(LectorAgenda, NumberReaders) {
     const std::pair<const char*, bool> enteros[] = {
         {"0", true},           {"-12", true},        {"+7", true},  {"", false},
