@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "agenda/LectorAgenda.h"
+#include "agenda/LectorLineas.h"
 #include "app/ArchivoSeguro.h"
 #include "app/FormVarnolt.h"
 #include "app/Formato.h"
@@ -28,96 +29,52 @@ std::string CarpetaDe(const std::string& ruta) {
     return p == std::string::npos ? std::string() : ruta.substr(0, p);
 }
 
-// A block from AsignadorGrande, freed when it goes (also when the reading
-// that fills it fails half-way).
-class Bloque {
-  public:
-    Bloque() = default;
-    ~Bloque() { Liberar(); }
-    Bloque(const Bloque&) = delete;
-    Bloque& operator=(const Bloque&) = delete;
-
-    char* datos() const { return datos_; }
-    size_t capacidad() const { return capacidad_; }
-
-    // Grows it to `capacidad`, keeping the first `largo` bytes.
-    void Crecer(size_t capacidad, size_t largo) {
-        char* nuevo = AsignadorGrande<char>().allocate(capacidad);
-        if (largo > 0) {
-            std::memcpy(nuevo, datos_, largo);
-        }
-        Liberar();
-        datos_ = nuevo;
-        capacidad_ = capacidad;
+// A failure to open or read the file: a file that is no regular file is
+// named in its own text; other failures carry the system's text.
+[[noreturn]] void FalloLectura(const FalloArchivo& f, const char* formato,
+                               const std::string& ruta) {
+    if (f.causa == FalloArchivo::Causa::Sistema) {
+        throw ErrorArchivo(Format(formato, {ruta, f.Texto(ruta)}));
     }
+    throw ErrorArchivo(f.Texto(ruta));
+}
 
-  private:
-    void Liberar() {
-        if (datos_ != nullptr) {
-            AsignadorGrande<char>().deallocate(datos_, capacidad_);
-            datos_ = nullptr;
-            capacidad_ = 0;
-        }
+// The bytes of an open agenda, read with pread (a file cut short while it
+// is read gives a read error, not a crash). Only the size the file had when
+// it was opened is read, so that both passes over it see the same lines; a
+// file that reports no size (as some system files do) is read to its end.
+FuenteBytes FuenteArchivo(int fd, const std::string& ruta) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        FalloLectura(FalloArchivo::DelSistema(errno), "No se puede leer el archivo \"%s\". %s",
+                     ruta);
     }
-
-    char* datos_ = nullptr;
-    size_t capacidad_ = 0;
-};
-
-// The bytes of a whole file, read into one block (a large agenda gets a
-// block of huge pages, see MemoriaGrande.h). Only a regular file is read: a
-// FIFO or a device would block the reading or never end.
-class ContenidoArchivo {
-  public:
-    explicit ContenidoArchivo(const std::string& ruta) {
-        Descriptor fd;
-        if (const FalloArchivo f = AbrirParaLeer(ruta, fd)) {
-            Fallo(f, "No se puede abrir el archivo \"%s\". %s", ruta);
-        }
-        struct stat st {};
-        size_t capacidad = 1 << 16;
-        if (::fstat(fd.fd(), &st) == 0 && st.st_size > 0) {
-            capacidad = static_cast<size_t>(st.st_size) + 1;
+    const std::uint64_t tamano = st.st_size > 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
+    return [fd, ruta, tamano](char* destino, size_t n, std::uint64_t desde) -> size_t {
+        if (tamano > 0) {
+            if (desde >= tamano) {
+                return 0;
+            }
+            n = static_cast<size_t>(std::min<std::uint64_t>(n, tamano - desde));
         }
         for (;;) {
-            if (largo_ == bloque_.capacidad()) {
-                // The file grew while being read, or its size is not known.
-                bloque_.Crecer(std::max(capacidad, bloque_.capacidad() * 2), largo_);
+            const ssize_t r = ::pread(fd, destino, n, static_cast<off_t>(desde));
+            if (r < 0 && errno == EINTR) {
+                continue;
             }
-            const ssize_t n =
-                ::read(fd.fd(), bloque_.datos() + largo_, bloque_.capacidad() - largo_);
-            if (n < 0) {
-                if (errno == EINTR) {
-                    continue;
-                }
-                Fallo(FalloArchivo::DelSistema(errno), "No se puede leer el archivo \"%s\". %s",
-                      ruta);
+            if (r < 0) {
+                FalloLectura(FalloArchivo::DelSistema(errno),
+                             "No se puede leer el archivo \"%s\". %s", ruta);
             }
-            if (n == 0) {
-                break;
+            if (r == 0 && tamano > 0) {
+                throw ErrorArchivo(Format(
+                    "No se puede leer el archivo \"%s\". El archivo se acortó mientras se leía.",
+                    {ruta}));
             }
-            largo_ += static_cast<size_t>(n);
+            return static_cast<size_t>(r);
         }
-    }
-    ContenidoArchivo(const ContenidoArchivo&) = delete;
-    ContenidoArchivo& operator=(const ContenidoArchivo&) = delete;
-
-    std::string_view Texto() const { return std::string_view(bloque_.datos(), largo_); }
-
-  private:
-    // A file that is no regular file is named in its own text; other
-    // failures carry the system's text.
-    [[noreturn]] static void Fallo(const FalloArchivo& f, const char* formato,
-                                   const std::string& ruta) {
-        if (f.causa == FalloArchivo::Causa::Sistema) {
-            throw ErrorArchivo(Format(formato, {ruta, f.Texto(ruta)}));
-        }
-        throw ErrorArchivo(f.Texto(ruta));
-    }
-
-    Bloque bloque_;
-    size_t largo_ = 0;
-};
+    };
+}
 
 }  // namespace
 
@@ -177,9 +134,12 @@ bool TFormVarnolt::CargarAgenda(const std::string& ruta, std::string& resultado)
     CatItemsNat.clear();
     CatAspectos.clear();
 
-    const ContenidoArchivo datos(ruta);
-    std::vector<std::string_view> lineas = DividirLineas(datos.Texto());
-    const int total = static_cast<int>(lineas.size());
+    Descriptor fd;
+    if (const FalloArchivo f = AbrirParaLeer(ruta, fd)) {
+        FalloLectura(f, "No se puede abrir el archivo \"%s\". %s", ruta);
+    }
+    LectorLineas lector(FuenteArchivo(fd.fd(), ruta), BloqueLecturaAgendas());
+    const int total = static_cast<int>(std::min<std::uint64_t>(lector.Contar(), INT32_MAX));
     const int registros = std::max(0, total - 1);
     const std::string nombre = NombreSinCarpeta(ruta);
     Ventana.TituloProgreso(Format("Cargando data -> %s [%d registros]", {nombre, registros}));
@@ -201,63 +161,88 @@ bool TFormVarnolt::CargarAgenda(const std::string& ruta, std::string& resultado)
     std::uint32_t ultimoNat = UINT32_MAX;
     std::uint32_t ultimoTra = UINT32_MAX;
 
-    // The file's own separator, whatever the locale: agendas travel between
-    // machines. What Varnolt writes keeps the locale's.
-    const char sep = total > 1 ? SeparadorDeAgenda(lineas[1], SeparadorDecimal()) : '.';
+    char sep = SeparadorDecimal();
     TraductorCodigos codigos;
     const size_t previos = Tendencias.size();
     Tendencias.reserve(previos + static_cast<size_t>(registros));
+    // A read error half-way stops the action with the data as it was before
+    // this file.
+    const TListBox anios = LBYear;
+    const TListBox nats = LBItemNat;
+    const TListBox tras = LBItemTra;
+    const TFecha fechaMin = FechaMin;
+    const TFecha fechaMax = FechaMax;
     bool fallo = false;
-    std::string_view lineaFallida;
+    std::string lineaFallida;
     int numeroFallida = 0;
     LineaAgenda leida;
-    for (int i = 1; i < total; ++i) {
-        if (i % 250 == 0) {
-            Ventana.PosicionProgreso(static_cast<int>(static_cast<std::int64_t>(i) * 100 / total));
-            Ventana.ProcesarMensajes();
-        }
-        leida.tendencia = TTendencia{};
-        leida.tendencia.Linea = i;
-        if (!LeerLineaAgenda(lineas[static_cast<size_t>(i)], sep, codigos, leida)) {
-            fallo = true;
-            lineaFallida = lineas[static_cast<size_t>(i)];
-            numeroFallida = i;
-            break;
-        }
-        const TTendencia& t = leida.tendencia;
-        if (FechaMin == 0 || t.Fecha < FechaMin) {
-            FechaMin = t.Fecha;
-        }
-        if (FechaMax == 0 || t.Fecha > FechaMax) {
-            FechaMax = t.Fecha;
-        }
-        if (t.Fecha != ultimaFecha) {
-            ultimaFecha = t.Fecha;
-            const int anio = DecodificarFecha(t.Fecha).anio;
-            if (anio != ultimoAnio) {
-                AnadirAnio(anio);
-                ultimoAnio = anio;
+    try {
+        std::string_view linea;
+        lector.Siguiente(linea);  // the header
+        for (int i = 1; lector.Siguiente(linea); ++i) {
+            if (i % 250 == 0) {
+                Ventana.PosicionProgreso(static_cast<int>(
+                    std::min<std::int64_t>(100, static_cast<std::int64_t>(i) * 100 / total)));
+                Ventana.ProcesarMensajes();
             }
-        }
-        if (t.NatContacto.id() != ultimoNat) {
-            ultimoNat = t.NatContacto.id();
-            if (natales.insert(ultimoNat).second) {
-                LBItemNat.Add(t.NatContacto.texto());
+            if (i == 1) {
+                // The file's own separator, whatever the locale: agendas
+                // travel between machines. What Varnolt writes keeps the
+                // locale's.
+                sep = SeparadorDeAgenda(linea, sep);
             }
-        }
-        if (t.ItemTransito.id() != ultimoTra) {
-            ultimoTra = t.ItemTransito.id();
-            if (transitos.insert(ultimoTra).second) {
-                LBItemTra.Add(t.ItemTransito.texto());
+            leida.tendencia = TTendencia{};
+            leida.tendencia.Linea = i;
+            if (!LeerLineaAgenda(linea, sep, codigos, leida)) {
+                fallo = true;
+                lineaFallida.assign(linea);
+                numeroFallida = i;
+                break;
             }
-        }
-        if (leida.textoAspecto != ultimoAspecto) {
-            ultimoAspecto = std::string(leida.textoAspecto);
-            if (aspectos.insert(ultimoAspecto).second) {
-                CatAspectos.push_back(Cp1252AUtf8(ultimoAspecto));
+            const TTendencia& t = leida.tendencia;
+            if (FechaMin == 0 || t.Fecha < FechaMin) {
+                FechaMin = t.Fecha;
             }
+            if (FechaMax == 0 || t.Fecha > FechaMax) {
+                FechaMax = t.Fecha;
+            }
+            if (t.Fecha != ultimaFecha) {
+                ultimaFecha = t.Fecha;
+                const int anio = DecodificarFecha(t.Fecha).anio;
+                if (anio != ultimoAnio) {
+                    AnadirAnio(anio);
+                    ultimoAnio = anio;
+                }
+            }
+            if (t.NatContacto.id() != ultimoNat) {
+                ultimoNat = t.NatContacto.id();
+                if (natales.insert(ultimoNat).second) {
+                    LBItemNat.Add(t.NatContacto.texto());
+                }
+            }
+            if (t.ItemTransito.id() != ultimoTra) {
+                ultimoTra = t.ItemTransito.id();
+                if (transitos.insert(ultimoTra).second) {
+                    LBItemTra.Add(t.ItemTransito.texto());
+                }
+            }
+            if (leida.textoAspecto != ultimoAspecto) {
+                ultimoAspecto = std::string(leida.textoAspecto);
+                if (aspectos.insert(ultimoAspecto).second) {
+                    CatAspectos.push_back(Cp1252AUtf8(ultimoAspecto));
+                }
+            }
+            Tendencias.push_back(t);
         }
-        Tendencias.push_back(t);
+    } catch (...) {
+        Tendencias.resize(previos);
+        LBYear = anios;
+        LBItemNat = nats;
+        LBItemTra = tras;
+        FechaMin = fechaMin;
+        FechaMax = fechaMax;
+        CatAspectos.clear();
+        throw;
     }
 
     if (fallo) {

@@ -438,39 +438,4 @@ bool LeerLineaAgenda(std::string_view linea, char sep, TraductorCodigos& codigos
     return LeerReal(ultimo, sep, t.PosTransito);
 }
 
-std::vector<std::string_view> DividirLineas(std::string_view texto) {
-    std::vector<std::string_view> lineas;
-    const char* p = texto.data();
-    const char* const fin = p + texto.size();
-    // The next CR and the next LF at or after p (fin: none left). Each is
-    // searched for again only once p has passed it, so that every byte is
-    // looked at a bounded number of times whichever line end the file uses.
-    auto buscar = [fin](const char* desde, char c) {
-        const auto* r =
-            static_cast<const char*>(std::memchr(desde, c, static_cast<size_t>(fin - desde)));
-        return r != nullptr ? r : fin;
-    };
-    const char* cr = p;
-    const char* lf = p;
-    bool primera = true;
-    while (p < fin) {
-        if (primera || cr < p) {
-            cr = buscar(p, '\r');
-        }
-        if (primera || lf < p) {
-            lf = buscar(p, '\n');
-        }
-        primera = false;
-        if (cr < lf) {
-            // CR alone, or the pair CR LF.
-            lineas.emplace_back(p, static_cast<size_t>(cr - p));
-            p = (cr + 1 == lf) ? lf + 1 : cr + 1;
-        } else {
-            lineas.emplace_back(p, static_cast<size_t>(lf - p));
-            p = lf == fin ? fin : lf + 1;
-        }
-    }
-    return lineas;
-}
-
 }  // namespace varnolt

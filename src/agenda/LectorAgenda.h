@@ -1,4 +1,4 @@
-// Reading agenda files: the line format and the file as a list of lines.
+// Reading agenda files: the contact line format.
 #pragma once
 
 #include <cstdint>
@@ -70,9 +70,5 @@ std::string CitaDeLinea(std::string_view cp1252);
 bool LeerEntero(std::string_view texto, std::int32_t& valor);
 bool LeerReal(std::string_view texto, char separadorDecimal, double& valor);
 bool LeerFechaAgenda(std::string_view texto, TFecha& fecha);
-
-// The lines of a text: a line ends at CR, LF or CR LF; a break after the last
-// line makes no empty line. The views point into `texto`.
-std::vector<std::string_view> DividirLineas(std::string_view texto);
 
 }  // namespace varnolt

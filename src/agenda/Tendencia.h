@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "agenda/Codigo.h"
-#include "agenda/MemoriaGrande.h"
 #include "app/Fecha.h"
 
 namespace varnolt {
@@ -30,6 +29,6 @@ struct TTendencia {
 };
 
 // All loaded contacts, in ascending Fecha order after every loaded file.
-using TTendencias = std::vector<TTendencia, AsignadorGrande<TTendencia>>;
+using TTendencias = std::vector<TTendencia>;
 
 }  // namespace varnolt

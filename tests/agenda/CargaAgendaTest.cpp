@@ -456,3 +456,54 @@ TEST_F(CargaAgenda, SharedSampleAgendas) {
 
 }  // namespace
 }  // namespace varnolt
+
+namespace varnolt {
+namespace {
+
+// A window that runs something when the loader shows a file's title, that
+// is once the lines are counted and before they are read.
+class VentanaConTitulo : public prueba::VentanaFalsa {
+  public:
+    std::function<void()> alTitular;
+    void TituloProgreso(const std::string& titulo) override {
+        prueba::VentanaFalsa::TituloProgreso(titulo);
+        if (alTitular) {
+            alTitular();
+        }
+    }
+};
+
+// A file cut short while it is read gives the read error, and the data
+// loaded before it stays as it was, its catalogues and dates too.
+TEST(CargaAgendaAcortada, AFileCutShortWhileReadGivesTheReadError) {
+    prueba::CarpetaTemporal carpeta;
+    VentanaConTitulo ventana;
+    TFormVarnolt form(ventana);
+    const auto previo = carpeta.Agenda("previo.csv", std::vector<Contacto>{{"2020-1-1"}});
+    ventana.respuestaDialogo = std::vector<std::string>{previo};
+    form.SBContactosClick();
+    ASSERT_EQ(form.Tendencias.size(), 1u);
+
+    std::vector<Contacto> muchos;
+    for (int i = 0; i < 5000; ++i) {
+        muchos.push_back({.fecha = "2024-3-7", .natal = "Lun", .transito = "Ven"});
+    }
+    const auto grande = carpeta.Agenda("grande.csv", muchos);
+    ventana.alTitular = [&] { std::filesystem::resize_file(grande, 300000); };
+    ventana.respuestaDialogo = std::vector<std::string>{grande};
+    try {
+        form.SBContactosClick();
+        ADD_FAILURE() << "no error";
+    } catch (const ErrorArchivo& e) {
+        EXPECT_EQ(std::string(e.what()), "No se puede leer el archivo \"" + grande +
+                                             "\". El archivo se acortó mientras se leía.");
+    }
+    ASSERT_EQ(form.Tendencias.size(), 1u);
+    EXPECT_EQ(form.Tendencias[0].Fecha, CodificarFecha(2020, 1, 1));
+    EXPECT_EQ(form.LBYear.Items, std::vector<std::string>{"2020"});
+    EXPECT_EQ(form.LBItemNat.Items, std::vector<std::string>{"Sol"});
+    EXPECT_EQ(form.FechaMax, CodificarFecha(2020, 1, 1));
+}
+
+}  // namespace
+}  // namespace varnolt
