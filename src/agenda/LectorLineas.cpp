@@ -98,10 +98,18 @@ bool LectorLineas::Siguiente(std::string_view& linea) {
 }
 
 std::uint64_t LectorLineas::Contar() {
-    std::uint64_t lf = 0;
-    std::uint64_t cr = 0;
-    std::uint64_t crlf = 0;
-    std::uint64_t total = 0;
+    // Lines = LF bytes + CR bytes not followed by LF + an unended last line,
+    // counted eight bytes at a time with exact byte masks (bit 7 of each
+    // byte that matches).
+    constexpr std::uint64_t kBajos = 0x7F7F7F7F7F7F7F7FULL;
+    constexpr std::uint64_t kAltos = 0x8080808080808080ULL;
+    constexpr std::uint64_t kUnos = 0x0101010101010101ULL;
+    auto iguales = [](std::uint64_t x, char c) {
+        x ^= kUnos * static_cast<unsigned char>(c);
+        return ~(((x & kBajos) + kBajos) | x) & kAltos;
+    };
+    std::uint64_t lineas = 0;
+    bool crAntes = false;  // the byte before was a CR
     char ultimo = '\n';
     std::uint64_t desde = 0;
     for (;;) {
@@ -110,31 +118,37 @@ std::uint64_t LectorLineas::Contar() {
             break;
         }
         const char* const b = buffer_.data();
-        if (ultimo == '\r' && b[0] == '\n') {
-            ++crlf;
+        size_t i = 0;
+        for (; i + 8 <= n; i += 8) {
+            std::uint64_t x;
+            std::memcpy(&x, b + i, 8);
+            const std::uint64_t lf = iguales(x, '\n');
+            const std::uint64_t cr = iguales(x, '\r');
+            // A CR counts unless an LF follows it, in this word or the next.
+            const std::uint64_t crSolo = cr & ~(lf >> 8);
+            lineas += static_cast<std::uint64_t>(__builtin_popcountll(lf)) +
+                      static_cast<std::uint64_t>(__builtin_popcountll(crSolo));
+            if (crAntes && (lf & 0x80) != 0) {
+                --lineas;  // counted as a lone CR in the word before
+            }
+            crAntes = (cr >> 63) != 0;
         }
-        size_t l = 0;
-        size_t c = 0;
-        size_t par = 0;
-        for (size_t i = 0; i < n; ++i) {
-            l += b[i] == '\n';
-            c += b[i] == '\r';
+        for (; i < n; ++i) {
+            if (b[i] == '\n') {
+                lineas += crAntes ? 0 : 1;
+            } else if (b[i] == '\r') {
+                ++lineas;
+            }
+            crAntes = b[i] == '\r';
         }
-        for (size_t i = 0; i + 1 < n; ++i) {
-            par += static_cast<size_t>(b[i] == '\r') & static_cast<size_t>(b[i + 1] == '\n');
-        }
-        lf += l;
-        cr += c;
-        crlf += par;
         ultimo = b[n - 1];
         desde += n;
-        total += n;
     }
     ini_ = fin_ = 0;
     posicion_ = 0;
     final_ = false;
-    const bool sinFin = total > 0 && ultimo != '\n' && ultimo != '\r';
-    return lf + cr - crlf + (sinFin ? 1 : 0);
+    const bool sinFin = ultimo != '\n' && ultimo != '\r';
+    return lineas + (desde > 0 && sinFin ? 1 : 0);
 }
 
 }  // namespace varnolt
