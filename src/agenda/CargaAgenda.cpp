@@ -146,13 +146,24 @@ bool TFormVarnolt::CargarAgenda(const std::string& ruta, std::string& resultado)
     Ventana.ProcesarMensajes();
 
     // Look-up sets for the "add when not there yet" rules of the catalogues.
-    std::unordered_set<std::uint32_t> natales;
-    std::unordered_set<std::uint32_t> transitos;
+    // Codes are small numbers: one flag per code id.
+    std::vector<bool> natales;
+    std::vector<bool> transitos;
+    auto anadir = [](std::vector<bool>& vistos, std::uint32_t id) {
+        if (id >= vistos.size()) {
+            vistos.resize(std::max<size_t>(id + 1, 2 * vistos.size()));
+        }
+        if (vistos[id]) {
+            return false;
+        }
+        vistos[id] = true;
+        return true;
+    };
     for (const std::string& s : LBItemNat.Items) {
-        natales.insert(Codigo(s).id());
+        anadir(natales, Codigo(s).id());
     }
     for (const std::string& s : LBItemTra.Items) {
-        transitos.insert(Codigo(s).id());
+        anadir(transitos, Codigo(s).id());
     }
     std::unordered_set<std::string> aspectos;
     std::string ultimoAspecto;
@@ -192,7 +203,6 @@ bool TFormVarnolt::CargarAgenda(const std::string& ruta, std::string& resultado)
                 sep = SeparadorDeAgenda(linea, sep);
             }
             leida.tendencia = TTendencia{};
-            leida.tendencia.Linea = i;
             if (!LeerLineaAgenda(linea, sep, codigos, leida)) {
                 fallo = true;
                 lineaFallida.assign(linea);
@@ -216,13 +226,13 @@ bool TFormVarnolt::CargarAgenda(const std::string& ruta, std::string& resultado)
             }
             if (t.NatContacto.id() != ultimoNat) {
                 ultimoNat = t.NatContacto.id();
-                if (natales.insert(ultimoNat).second) {
+                if (anadir(natales, ultimoNat)) {
                     LBItemNat.Add(t.NatContacto.texto());
                 }
             }
             if (t.ItemTransito.id() != ultimoTra) {
                 ultimoTra = t.ItemTransito.id();
-                if (transitos.insert(ultimoTra).second) {
+                if (anadir(transitos, ultimoTra)) {
                     LBItemTra.Add(t.ItemTransito.texto());
                 }
             }

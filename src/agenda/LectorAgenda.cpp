@@ -393,8 +393,8 @@ bool LeerLineaAgenda(std::string_view linea, char sep, TraductorCodigos& codigos
     const std::string_view angulo = contacto.substr(abre + 1, cierra - abre - 1);
     const size_t grado = angulo.find(kGrado);
     if (grado == std::string_view::npos ||
-        !LeerEntero(contacto.substr(0, dosPuntos), t.IdContacto) ||
-        !LeerEntero(angulo.substr(0, grado), t.AngContacto)) {
+        !LeerEntero(contacto.substr(0, dosPuntos), salida.IdContacto) ||
+        !LeerEntero(angulo.substr(0, grado), salida.AngContacto)) {
         return false;
     }
     std::string almacen;
@@ -413,12 +413,12 @@ bool LeerLineaAgenda(std::string_view linea, char sep, TraductorCodigos& codigos
     if (pct == std::string_view::npos || !LeerReal(fuerza.substr(0, pct), sep, t.Fuerza)) {
         return false;
     }
-    t.BandaFuerza = BandaDe(Token(resto));
+    t.BandaFuerza = static_cast<std::int8_t>(BandaDe(Token(resto)));
     if (!LeerReal(Token(resto), sep, t.Peso)) {
         return false;
     }
     salida.textoAspecto = Token(resto);
-    if (!LeerEntero(salida.textoAspecto, t.Aspecto) || !LeerReal(Token(resto), sep, t.Valor)) {
+    if (!LeerEntero(salida.textoAspecto, t.Aspecto) || !LeerReal(Token(resto), sep, salida.Valor)) {
         return false;
     }
     for (int i = 12; i <= 15; ++i) {

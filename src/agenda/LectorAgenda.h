@@ -17,6 +17,10 @@ namespace varnolt {
 struct LineaAgenda {
     TTendencia tendencia;
     std::string_view textoAspecto;  // points into the line
+    // Read and checked, but no view uses them: not kept in the record.
+    std::int32_t IdContacto = 0;   // number in front of ":" in the contact token
+    std::int32_t AngContacto = 0;  // angle written in the contact token
+    double Valor = 0;              // the "valor" column
 };
 
 // Turns item codes read from the file (Windows-1252) into program codes,

@@ -59,7 +59,6 @@ TEST_F(CargaAgenda, OneFileReportsAndEnablesTheControls) {
     // Sorted by date; years and catalogues filled.
     ASSERT_EQ(form.Tendencias.size(), 2u);
     EXPECT_EQ(form.Tendencias[0].Fecha, CodificarFecha(2024, 1, 2));
-    EXPECT_EQ(form.Tendencias[0].Linea, 2);
     EXPECT_EQ(form.LBYear.Items, std::vector<std::string>{"2024"});
     EXPECT_EQ(form.FechaMin, CodificarFecha(2024, 1, 2));
     EXPECT_EQ(form.FechaMax, CodificarFecha(2024, 3, 7));

@@ -26,9 +26,9 @@ TEST(LectorAgenda, ReadsEveryFieldOfTheExampleLine) {
     ASSERT_TRUE(Leer(kEjemplo, l));
     const TTendencia& t = l.tendencia;
     EXPECT_EQ(t.Fecha, CodificarFecha(2024, 3, 7));
-    EXPECT_EQ(t.IdContacto, 12);
+    EXPECT_EQ(l.IdContacto, 12);
     EXPECT_EQ(t.NatContacto.texto(), "Sol");
-    EXPECT_EQ(t.AngContacto, 90);
+    EXPECT_EQ(l.AngContacto, 90);
     EXPECT_EQ(t.TraContacto.texto(), "Mar");
     EXPECT_EQ(t.ItemNatal.texto(), "Sol");
     EXPECT_EQ(t.ItemTransito.texto(), "Mar");
@@ -37,7 +37,7 @@ TEST(LectorAgenda, ReadsEveryFieldOfTheExampleLine) {
     EXPECT_DOUBLE_EQ(t.Peso, 3.25);
     EXPECT_EQ(t.Aspecto, 90);
     EXPECT_EQ(l.textoAspecto, "90");
-    EXPECT_DOUBLE_EQ(t.Valor, 1.5);
+    EXPECT_DOUBLE_EQ(l.Valor, 1.5);
     EXPECT_DOUBLE_EQ(t.PosNatal, 354.25);
     EXPECT_DOUBLE_EQ(t.PosTransito, 84.1);
 }
