@@ -165,7 +165,21 @@ bool TFormVarnolt::CargarAgenda(const std::string& ruta, std::string& resultado)
     for (const std::string& s : LBItemTra.Items) {
         anadir(transitos, Codigo(s).id());
     }
-    std::unordered_set<std::string> aspectos;
+    // Aspect texts are a few digits: up to seven bytes packed into one word
+    // with their length; longer ones as they are.
+    std::unordered_set<std::uint64_t> aspectosCortos;
+    std::unordered_set<std::string> aspectosLargos;
+    auto AnadirAspecto = [&](const std::string& texto) {
+        if (texto.size() > 7) {
+            return aspectosLargos.insert(texto).second;
+        }
+        std::uint64_t clave = texto.size();
+        for (size_t i = 0; i < texto.size(); ++i) {
+            clave |= static_cast<std::uint64_t>(static_cast<unsigned char>(texto[i]))
+                     << (8 * (i + 1));
+        }
+        return aspectosCortos.insert(clave).second;
+    };
     std::string ultimoAspecto;
     int ultimoAnio = -1;
     TFecha ultimaFecha = INT32_MIN;
@@ -236,9 +250,9 @@ bool TFormVarnolt::CargarAgenda(const std::string& ruta, std::string& resultado)
                     LBItemTra.Add(t.ItemTransito.texto());
                 }
             }
-            if (leida.textoAspecto != ultimoAspecto) {
+            if (!IgualesCortos(leida.textoAspecto, ultimoAspecto)) {
                 ultimoAspecto = std::string(leida.textoAspecto);
-                if (aspectos.insert(ultimoAspecto).second) {
+                if (AnadirAspecto(ultimoAspecto)) {
                     CatAspectos.push_back(Cp1252AUtf8(ultimoAspecto));
                 }
             }

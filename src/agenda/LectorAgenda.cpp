@@ -127,7 +127,7 @@ int BandaDe(std::string_view texto) {
     static constexpr std::string_view kBandas[] = {"0%-20%", "20%-40%", "40%-60%", "60%-80%",
                                                    "80%-100%"};
     for (int i = 0; i < 5; ++i) {
-        if (texto == kBandas[i]) {
+        if (IgualesCortos(texto, kBandas[i])) {
             return i + 1;
         }
     }
@@ -400,7 +400,7 @@ bool LeerLineaAgenda(std::string_view linea, char sep, TraductorCodigos& codigos
     Cortador tokens(linea);
     tokens.Saltar(3);
     const std::string_view fecha = tokens.Token();
-    if (!codigos.ultimaFechaTexto.empty() && fecha == codigos.ultimaFechaTexto) {
+    if (!codigos.ultimaFechaTexto.empty() && IgualesCortos(fecha, codigos.ultimaFechaTexto)) {
         t.Fecha = codigos.ultimaFecha;
     } else if (LeerFechaAgenda(fecha, t.Fecha)) {
         codigos.ultimaFechaTexto.assign(fecha);

@@ -70,6 +70,20 @@ char SeparadorDeAgenda(std::string_view primeraLinea, char porDefecto);
 inline constexpr size_t kLargoCita = 200;
 std::string CitaDeLinea(std::string_view cp1252);
 
+// Equality of two short texts (codes, dates, angles) without a call to
+// memcmp, which costs more than the comparison at these lengths.
+inline bool IgualesCortos(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // Number readers of the agenda format (exposed for the tests).
 bool LeerEntero(std::string_view texto, std::int32_t& valor);
 bool LeerReal(std::string_view texto, char separadorDecimal, double& valor);
