@@ -20,7 +20,7 @@ using FuenteBytes = std::function<size_t(char* destino, size_t n, std::uint64_t 
 // A source over a text in memory (the view must outlive the source).
 FuenteBytes FuenteTexto(std::string_view texto);
 
-inline constexpr size_t kBloqueLectura = size_t{1} << 20;
+inline constexpr size_t kBloqueLectura = size_t{1} << 18;
 
 // The block size the loader reads agendas with (kBloqueLectura; tests make
 // it small so that line ends fall on block edges).
