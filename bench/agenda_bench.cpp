@@ -145,7 +145,6 @@ int main(int argc, char** argv) {
     std::cout << "Agenda: " << archivo << " (" << bytes / (1024 * 1024) << " MiB)\n";
     std::uint64_t contactos = 0;
     {
-        const std::string texto = archivo;
         std::ifstream in(archivo, std::ios::binary);
         LectorLineas lector([&in](char* d, size_t n, std::uint64_t desde) -> size_t {
             in.clear();

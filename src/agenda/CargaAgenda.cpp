@@ -2,7 +2,6 @@
 // reporting what was loaded; and the clear action.
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <unordered_set>
 
 #include <sys/stat.h>
