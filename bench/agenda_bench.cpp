@@ -7,14 +7,16 @@
 //   - leer_sumar: the baseline, reading the file and summing the weight per
 //     day (read + from_chars, one thread);
 //   - varnolt-cli resumen: the load, the weighting and the report;
-//   - the load alone (CargarAgenda), with each line end (CR LF, LF, CR).
+//   - the load alone (CargarAgenda), on one thread and on two (the switch
+//     of MinimoCargaParalela), and with each line end (CR LF, LF, CR).
 // For each it prints the wall time and the CPU time (user + system), min and
 // median, each as a ratio to the baseline's, and the peak resident memory
 // (the child's maximum, not memory gained) per contact. Then, in one
 // process, the median time of the weighting over the whole range with
 // empty selections and with a natal and an angle selection.
 //
-// agenda_bench --cargar ARCHIVO is the child that loads the file alone.
+// agenda_bench --cargar ARCHIVO [1|2] is the child that loads the file alone
+// (on one thread or two whatever the default).
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -32,6 +34,7 @@
 
 #include "GeneradorAgenda.h"
 #include "agenda/LectorLineas.h"
+#include "agenda/LecturaLotes.h"
 #include "app/FormVarnolt.h"
 
 using namespace varnolt;
@@ -125,7 +128,10 @@ int Cargar(const std::string& archivo) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 3 && std::string_view(argv[1]) == "--cargar") {
+    if ((argc == 3 || argc == 4) && std::string_view(argv[1]) == "--cargar") {
+        if (argc == 4) {
+            MinimoCargaParalela() = std::string_view(argv[3]) == "2" ? 0 : INT32_MAX;
+        }
         return Cargar(argv[2]);
     }
     const long long lineas = argc > 1 ? std::atoll(argv[1]) : 1000000;
@@ -166,6 +172,7 @@ int main(int argc, char** argv) {
     std::vector<Programa> programas = {
         programa("leer_sumar (base)", {carpeta + "/leer_sumar", archivo}),
         programa("varnolt-cli resumen", {carpeta + "/varnolt-cli", "resumen", archivo}),
+        programa("CargarAgenda, 2 hilos", {yo, "--cargar", archivo, "2"}),
         programa("CargarAgenda, CR LF", {yo, "--cargar", archivo}),
     };
     std::vector<std::string> copias;

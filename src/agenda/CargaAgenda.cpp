@@ -9,6 +9,7 @@
 
 #include "agenda/LectorAgenda.h"
 #include "agenda/LectorLineas.h"
+#include "agenda/LecturaLotes.h"
 #include "app/ArchivoSeguro.h"
 #include "app/FormVarnolt.h"
 #include "app/Formato.h"
@@ -199,63 +200,71 @@ bool TFormVarnolt::CargarAgenda(const std::string& ruta, std::string& resultado)
     bool fallo = false;
     std::string lineaFallida;
     int numeroFallida = 0;
-    LineaAgenda leida;
+
+    // Before line i is read: the progress, every 250 lines.
+    auto avance = [&](int i) {
+        if (i % 250 == 0) {
+            Ventana.PosicionProgreso(static_cast<int>(
+                std::min<std::int64_t>(100, static_cast<std::int64_t>(i) * 100 / total)));
+            Ventana.ProcesarMensajes();
+        }
+    };
+    // A record read joins the data set and its catalogues, in file order.
+    auto registrar = [&](const TTendencia& t, std::string_view textoAspecto) {
+        if (FechaMin == 0 || t.Fecha < FechaMin) {
+            FechaMin = t.Fecha;
+        }
+        if (FechaMax == 0 || t.Fecha > FechaMax) {
+            FechaMax = t.Fecha;
+        }
+        if (t.Fecha != ultimaFecha) {
+            ultimaFecha = t.Fecha;
+            const int anio = DecodificarFecha(t.Fecha).anio;
+            if (anio != ultimoAnio) {
+                AnadirAnio(anio);
+                ultimoAnio = anio;
+            }
+        }
+        if (t.NatContacto.id() != ultimoNat) {
+            ultimoNat = t.NatContacto.id();
+            if (anadir(natales, ultimoNat)) {
+                LBItemNat.Add(t.NatContacto.texto());
+            }
+        }
+        if (t.ItemTransito.id() != ultimoTra) {
+            ultimoTra = t.ItemTransito.id();
+            if (anadir(transitos, ultimoTra)) {
+                LBItemTra.Add(t.ItemTransito.texto());
+            }
+        }
+        if (!IgualesCortos(textoAspecto, ultimoAspecto)) {
+            ultimoAspecto = std::string(textoAspecto);
+            if (AnadirAspecto(ultimoAspecto)) {
+                CatAspectos.push_back(Cp1252AUtf8(ultimoAspecto));
+            }
+        }
+        Tendencias.push_back(t);
+    };
     try {
         std::string_view linea;
         lector.Siguiente(linea);  // the header
-        for (int i = 1; lector.Siguiente(linea); ++i) {
-            if (i % 250 == 0) {
-                Ventana.PosicionProgreso(static_cast<int>(
-                    std::min<std::int64_t>(100, static_cast<std::int64_t>(i) * 100 / total)));
-                Ventana.ProcesarMensajes();
+        if (lector.Siguiente(linea)) {
+            // The file's own separator, whatever the locale: agendas travel
+            // between machines. What Varnolt writes keeps the locale's.
+            sep = SeparadorDeAgenda(linea, sep);
+            LineaAgenda leida;
+            LecturaLotes::Fallo f{1, std::string(linea)};
+            if (LeerLineaAgenda(linea, sep, codigos, leida)) {
+                registrar(leida.tendencia, leida.textoAspecto);
+                f = registros >= MinimoCargaParalela()
+                        ? LecturaLotes::EnDosHilos(lector, sep, codigos, 2, avance, registrar)
+                        : LecturaLotes::EnUnHilo(lector, sep, codigos, 2, avance, registrar);
             }
-            if (i == 1) {
-                // The file's own separator, whatever the locale: agendas
-                // travel between machines. What Varnolt writes keeps the
-                // locale's.
-                sep = SeparadorDeAgenda(linea, sep);
-            }
-            leida.tendencia = TTendencia{};
-            if (!LeerLineaAgenda(linea, sep, codigos, leida)) {
+            if (f.numero > 0) {
                 fallo = true;
-                lineaFallida.assign(linea);
-                numeroFallida = i;
-                break;
+                lineaFallida = std::move(f.linea);
+                numeroFallida = f.numero;
             }
-            const TTendencia& t = leida.tendencia;
-            if (FechaMin == 0 || t.Fecha < FechaMin) {
-                FechaMin = t.Fecha;
-            }
-            if (FechaMax == 0 || t.Fecha > FechaMax) {
-                FechaMax = t.Fecha;
-            }
-            if (t.Fecha != ultimaFecha) {
-                ultimaFecha = t.Fecha;
-                const int anio = DecodificarFecha(t.Fecha).anio;
-                if (anio != ultimoAnio) {
-                    AnadirAnio(anio);
-                    ultimoAnio = anio;
-                }
-            }
-            if (t.NatContacto.id() != ultimoNat) {
-                ultimoNat = t.NatContacto.id();
-                if (anadir(natales, ultimoNat)) {
-                    LBItemNat.Add(t.NatContacto.texto());
-                }
-            }
-            if (t.ItemTransito.id() != ultimoTra) {
-                ultimoTra = t.ItemTransito.id();
-                if (anadir(transitos, ultimoTra)) {
-                    LBItemTra.Add(t.ItemTransito.texto());
-                }
-            }
-            if (!IgualesCortos(leida.textoAspecto, ultimoAspecto)) {
-                ultimoAspecto = std::string(leida.textoAspecto);
-                if (AnadirAspecto(ultimoAspecto)) {
-                    CatAspectos.push_back(Cp1252AUtf8(ultimoAspecto));
-                }
-            }
-            Tendencias.push_back(t);
         }
     } catch (...) {
         Tendencias.resize(previos);

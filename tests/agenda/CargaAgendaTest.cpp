@@ -5,9 +5,11 @@
 #include <cstring>
 #include <filesystem>
 #include <locale>
+#include <tuple>
 
 #include <algorithm>
 
+#include "agenda/LecturaLotes.h"
 #include "app/FormVarnolt.h"
 #include "app/Regional.h"
 #include "support/AgendaDePrueba.h"
@@ -502,6 +504,97 @@ TEST(CargaAgendaAcortada, AFileCutShortWhileReadGivesTheReadError) {
     EXPECT_EQ(form.LBYear.Items, std::vector<std::string>{"2020"});
     EXPECT_EQ(form.LBItemNat.Items, std::vector<std::string>{"Sol"});
     EXPECT_EQ(form.FechaMax, CodificarFecha(2020, 1, 1));
+}
+
+}  // namespace
+}  // namespace varnolt
+
+namespace varnolt {
+namespace {
+
+// What a load leaves behind, to compare a load on one thread with one on two.
+struct Estado {
+    std::vector<std::tuple<TFecha, std::int32_t, int, std::uint32_t, std::uint32_t, std::uint32_t,
+                           std::uint32_t, double, double, double, double>>
+        registros;
+    std::vector<std::string> anios, nats, tras, aspectos, errores, titulos;
+    std::vector<int> progreso;
+    TFecha min = 0, max = 0;
+    std::string info;
+    bool cargada = false;
+    bool operator==(const Estado&) const = default;
+};
+
+Estado Cargar(const std::vector<std::string>& archivos) {
+    prueba::VentanaFalsa ventana;
+    TFormVarnolt form(ventana);
+    form.RelojMs = [] { return 0; };
+    ventana.respuestaDialogo = archivos;
+    form.SBContactosClick();
+    Estado e;
+    for (const TTendencia& t : form.Tendencias) {
+        e.registros.emplace_back(t.Fecha, t.Aspecto, t.BandaFuerza, t.NatContacto.id(),
+                                 t.TraContacto.id(), t.ItemNatal.id(), t.ItemTransito.id(),
+                                 t.Fuerza, t.Peso, t.PosNatal, t.PosTransito);
+    }
+    e.anios = form.LBYear.Items;
+    e.nats = form.LBItemNat.Items;
+    e.tras = form.LBItemTra.Items;
+    e.aspectos = form.CatAspectos;
+    e.errores = ventana.errores;
+    e.titulos = ventana.titulos;
+    e.progreso = ventana.posiciones;
+    e.min = form.FechaMin;
+    e.max = form.FechaMax;
+    e.info = form.InfoData;
+    e.cargada = form.DataCargada;
+    return e;
+}
+
+// Read on two threads, in lots of any size, an agenda leaves exactly what it
+// leaves read on one: records in order, catalogues, progress, the failing
+// line and its number.
+TEST(CargaEnDosHilos, LeavesWhatOneThreadLeaves) {
+    prueba::CarpetaTemporal carpeta;
+    const std::string muestra = prueba::Muestra("muestra_2024.csv");
+    std::vector<std::string> lineas;
+    for (int n = 1; n <= 1200; ++n) {
+        lineas.push_back(LineaAgenda(
+            {.fecha = "2024-" + std::to_string(1 + n % 12) + "-" + std::to_string(1 + n % 28),
+             .natal = n % 7 == 0 ? "Júp" : "Sol",
+             .transito = n % 5 == 0 ? "C1" : "Mar",
+             .aspecto = n % 3 == 0 ? 90 : 120 + n % 4},
+            n));
+    }
+    const auto buena = carpeta.Agenda("buena.csv", lineas);
+    auto conError = [&](const std::string& nombre, size_t donde) {
+        std::vector<std::string> l = lineas;
+        l[donde] = "x";
+        return carpeta.Agenda(nombre, l);
+    };
+    const std::vector<std::vector<std::string>> casos = {
+        {buena},
+        {muestra},
+        {conError("error_1.csv", 0)},
+        {conError("error_2.csv", 1)},
+        {conError("error_500.csv", 499)},
+        {conError("error_ultima.csv", lineas.size() - 1)},
+        {buena, conError("error_b.csv", 777), buena},
+    };
+    const int minimo = MinimoCargaParalela();
+    const size_t lote = LecturaLotes::LineasPorLote();
+    for (const auto& archivos : casos) {
+        MinimoCargaParalela() = INT32_MAX;
+        const Estado uno = Cargar(archivos);
+        ASSERT_FALSE(uno.registros.empty() && uno.errores.empty()) << archivos[0];
+        for (const size_t n : {size_t{1}, size_t{2}, size_t{7}, size_t{250}, size_t{32768}}) {
+            MinimoCargaParalela() = 0;
+            LecturaLotes::LineasPorLote() = n;
+            EXPECT_TRUE(Cargar(archivos) == uno) << archivos.back() << " lotes de " << n;
+        }
+    }
+    MinimoCargaParalela() = minimo;
+    LecturaLotes::LineasPorLote() = lote;
 }
 
 }  // namespace

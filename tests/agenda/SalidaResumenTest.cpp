@@ -14,6 +14,7 @@
 #include <sstream>
 
 #include "agenda/LectorLineas.h"
+#include "agenda/LecturaLotes.h"
 #include "app/Regional.h"
 #include "cli/Comandos.h"
 #include "support/AgendaDePrueba.h"
@@ -52,7 +53,11 @@ class SalidaResumen : public ::testing::Test {
     void TearDown() override {
         ConfiguracionRegional().SeparadorDecimal = '.';
         BloqueLecturaAgendas() = kBloqueLectura;
+        MinimoCargaParalela() = minimo_;
+        LecturaLotes::LineasPorLote() = lote_;
     }
+    const int minimo_ = MinimoCargaParalela();
+    const size_t lote_ = LecturaLotes::LineasPorLote();
 
     // Compares (or writes) the output for `nombre`.
     void Comprobar(const std::string& nombre, const std::string& salida) {
@@ -76,14 +81,17 @@ TEST_F(SalidaResumen, EdgeCaseAgendasUnderBothSeparators) {
     std::sort(casos.begin(), casos.end());
     ASSERT_GE(casos.size(), 20u);
     // Blocks of a few bytes put line ends, CR LF pairs and failing lines on
-    // the edges of the blocks the files are read in.
-    const size_t kBloques[] = {kBloqueLectura, 1, 2, 7, 61};
+    // the edges of the blocks the files are read in; every other one is read
+    // on two threads in lots of a few lines.
+    const size_t kBloques[] = {kBloqueLectura, 1, 2, 7, 61, kBloqueLectura};
     for (const char sep : {'.', ','}) {
         ConfiguracionRegional().SeparadorDecimal = sep;
         for (size_t v = 0; v < kVariantes.size(); ++v) {
             for (const fs::path& caso : casos) {
-                for (const size_t bloque : kBloques) {
-                    BloqueLecturaAgendas() = bloque;
+                for (size_t j = 0; j < std::size(kBloques); ++j) {
+                    BloqueLecturaAgendas() = kBloques[j];
+                    MinimoCargaParalela() = j % 2 == 1 ? 0 : INT32_MAX;
+                    LecturaLotes::LineasPorLote() = j;
                     Comprobar(caso.stem().string() + (sep == '.' ? ".punto." : ".coma.") +
                                   std::to_string(v) + ".txt",
                               Resumen(kVariantes[v], {caso.string()}));
@@ -98,6 +106,8 @@ TEST_F(SalidaResumen, BundledAgendas) {
     const std::string a = prueba::Muestra("muestra_2024.csv");
     const std::string b = prueba::Muestra("muestra_b_2025.csv");
     for (size_t v = 0; v < kVariantes.size(); ++v) {
+        // The first option set read on one thread, the others on two.
+        MinimoCargaParalela() = v == 0 ? INT32_MAX : 0;
         Comprobar("muestra." + std::to_string(v) + ".txt", Resumen(kVariantes[v], {a}));
         Comprobar("muestras_ab." + std::to_string(v) + ".txt", Resumen(kVariantes[v], {b, a}));
     }
