@@ -13,7 +13,8 @@ namespace varnolt {
 // What the analysis and the views read of a contact, and nothing more: the
 // line's position, the contact number, the angle of the contact token and the
 // "valor" column are checked by the reader (LineaAgenda) but not kept. The
-// reals come first so that the record has no holes: 64 bytes.
+// reals come first so that no field needs padding: 64 bytes, the last 7 of
+// them the record's own tail.
 struct TTendencia {
     double Fuerza = 0;            // strength in percent
     double Peso = 0;              // weight of the contact on its day
