@@ -6,6 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
 varnolt_install_deps "${VARNOLT_PAQUETES_PRUEBAS[@]}"
+varnolt_locale_es
 jobs=$(varnolt_jobs)
 
 # ejecutar_pruebas FOLDER [ENV...]: ctest over the folder, with its output.

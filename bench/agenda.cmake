@@ -7,3 +7,6 @@ target_link_libraries(varnolt-generar PRIVATE varnolt_generador)
 
 add_executable(agenda_bench ${CMAKE_CURRENT_LIST_DIR}/agenda_bench.cpp)
 target_link_libraries(agenda_bench PRIVATE varnolt_generador)
+
+add_executable(leer_sumar ${CMAKE_CURRENT_LIST_DIR}/leer_sumar.cpp)
+add_dependencies(agenda_bench leer_sumar varnolt-cli)

@@ -1,12 +1,26 @@
-// Figures of the agenda loader and the daily weighting on a large agenda:
-//   agenda_bench [LINEAS] [ARCHIVO]
-// Generates the agenda (1,000,000 lines by default) unless ARCHIVO exists,
-// then prints the load time and its ratio to `wc -l` on the same file, the
-// load time of the same agenda with each line end (CR LF, LF, CR alone), the
-// median time of SetTendenciasItems(true) over the whole range with empty
-// selections and with a natal and an angle selection, and the resident
-// memory per loaded contact.
+// Figures of the agenda loader against the least a load must do:
+//   agenda_bench [LINEAS] [ARCHIVO] [RONDAS]
+// Generates the agenda (1,000,000 lines by default) unless ARCHIVO exists.
+// Every figure comes from a fresh process, started RONDAS times (5 by
+// default) with the programs taking turns in every round, so that a slower
+// spell of the shared machine weighs on all alike:
+//   - leer_sumar: the baseline, reading the file and summing the weight per
+//     day (read + from_chars, one thread);
+//   - varnolt-cli resumen: the load, the weighting and the report;
+//   - the load alone (CargarAgenda), on one thread and on two (the switch
+//     of MinimoCargaParalela), and with each line end (CR LF, LF, CR).
+// For each it prints the wall time and the CPU time (user + system), min and
+// median, each as a ratio to the baseline's, and the peak resident memory
+// (the child's maximum, not memory gained) per contact. Then, in one
+// process, the median time of the weighting over the whole range with
+// empty selections and with a natal and an angle selection.
+//
+// agenda_bench --cargar ARCHIVO [1|2] is the child that loads the file alone
+// (on one thread or two whatever the default).
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -19,6 +33,8 @@
 #include <vector>
 
 #include "GeneradorAgenda.h"
+#include "agenda/LectorLineas.h"
+#include "agenda/LecturaLotes.h"
 #include "app/FormVarnolt.h"
 
 using namespace varnolt;
@@ -32,11 +48,15 @@ double Ms(Reloj::duration d) {
 
 double Mediana(std::vector<double> v) {
     std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
+    const size_t n = v.size();
+    return n % 2 == 1 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
-// The same agenda (read as lines ending in LF or CR LF) with every line end
-// written as `fin`.
+double Minimo(const std::vector<double>& v) {
+    return *std::min_element(v.begin(), v.end());
+}
+
+// The same agenda with every line end written as `fin`.
 bool CopiarConFinDeLinea(const std::string& origen, const std::string& destino,
                          std::string_view fin) {
     std::ifstream in(origen, std::ios::binary);
@@ -51,38 +71,75 @@ bool CopiarConFinDeLinea(const std::string& origen, const std::string& destino,
     return in.eof() && static_cast<bool>(out.flush());
 }
 
-// Median of three loads of `archivo`, in ms; negative when it does not load.
-double MedirCarga(VentanaNula& ventana, const std::string& archivo) {
-    std::vector<double> carga;
-    for (int i = 0; i < 3; ++i) {
-        TFormVarnolt form(ventana);
-        std::string resultado;
-        const auto t0 = Reloj::now();
-        if (!form.CargarAgenda(archivo, resultado)) {
-            std::cerr << resultado << "\n";
-            return -1;
-        }
-        carga.push_back(Ms(Reloj::now() - t0));
+// One program measured in fresh processes.
+struct Programa {
+    std::string nombre;
+    std::vector<std::string> argumentos;  // argv, the program first
+    std::vector<double> pared;            // wall time, ms
+    std::vector<double> cpu;              // user + system, ms
+    long picoKb = 0;                      // largest peak resident memory seen
+};
+
+// Runs it once with its output thrown away; false when it fails.
+bool Ejecutar(Programa& p) {
+    std::fflush(stdout);
+    std::cout.flush();
+    const auto t0 = Reloj::now();
+    const pid_t pid = ::fork();
+    if (pid < 0) {
+        return false;
     }
-    return Mediana(carga);
+    if (pid == 0) {
+        if (std::freopen("/dev/null", "w", stdout) == nullptr) {
+            ::_exit(127);
+        }
+        std::vector<char*> argv;
+        for (std::string& a : p.argumentos) {
+            argv.push_back(a.data());
+        }
+        argv.push_back(nullptr);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    int estado = 0;
+    struct rusage uso {};
+    if (::wait4(pid, &estado, 0, &uso) != pid) {
+        return false;
+    }
+    p.pared.push_back(Ms(Reloj::now() - t0));
+    auto ms = [](const timeval& t) { return t.tv_sec * 1000.0 + t.tv_usec / 1000.0; };
+    p.cpu.push_back(ms(uso.ru_utime) + ms(uso.ru_stime));
+    p.picoKb = std::max(p.picoKb, uso.ru_maxrss);
+    return WIFEXITED(estado) && WEXITSTATUS(estado) == 0;
 }
 
-long RssKb() {
-    std::ifstream statm("/proc/self/statm");
-    long total = 0;
-    long residente = 0;
-    statm >> total >> residente;
-    return residente * (sysconf(_SC_PAGESIZE) / 1024);
+int Cargar(const std::string& archivo) {
+    VentanaNula ventana;
+    TFormVarnolt form(ventana);
+    std::string resultado;
+    if (!form.CargarAgenda(archivo, resultado)) {
+        std::cerr << resultado << "\n";
+        return 1;
+    }
+    std::printf("%zu\n", form.Tendencias.size());
+    return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    if ((argc == 3 || argc == 4) && std::string_view(argv[1]) == "--cargar") {
+        if (argc == 4) {
+            MinimoCargaParalela() = std::string_view(argv[3]) == "2" ? 0 : INT32_MAX;
+        }
+        return Cargar(argv[2]);
+    }
     const long long lineas = argc > 1 ? std::atoll(argv[1]) : 1000000;
     std::string archivo = argc > 2 ? argv[2]
                                    : (std::filesystem::temp_directory_path() /
                                       ("varnolt-bench-" + std::to_string(lineas) + ".csv"))
                                          .string();
+    const int rondas = argc > 3 ? std::max(1, std::atoi(argv[3])) : 5;
     if (!std::filesystem::exists(archivo)) {
         std::cout << "Generando " << lineas << " líneas en " << archivo << "...\n";
         if (!GenerarAgenda(archivo, lineas, 42)) {
@@ -92,67 +149,75 @@ int main(int argc, char** argv) {
     }
     const auto bytes = std::filesystem::file_size(archivo);
     std::cout << "Agenda: " << archivo << " (" << bytes / (1024 * 1024) << " MiB)\n";
-
-    // wc -l on the same file, warm cache.
-    std::vector<double> wc;
-    const std::string orden = "wc -l '" + archivo + "' > /dev/null";
-    for (int i = 0; i < 5; ++i) {
-        const auto t0 = Reloj::now();
-        if (std::system(orden.c_str()) != 0) {
-            std::cerr << "wc -l falló\n";
-            return 1;
-        }
-        wc.push_back(Ms(Reloj::now() - t0));
+    std::uint64_t contactos = 0;
+    {
+        std::ifstream in(archivo, std::ios::binary);
+        LectorLineas lector([&in](char* d, size_t n, std::uint64_t desde) -> size_t {
+            in.clear();
+            in.seekg(static_cast<std::streamoff>(desde));
+            in.read(d, static_cast<std::streamsize>(n));
+            return static_cast<size_t>(in.gcount());
+        });
+        contactos = std::max<std::uint64_t>(1, lector.Contar()) - 1;
     }
 
-    VentanaNula ventana;
-    const double cargaMs = MedirCarga(ventana, archivo);
-    if (cargaMs < 0) {
-        return 1;
-    }
-
-    // The same contacts with each line end: all three load in linear time.
-    // The loads take turns, five rounds, so that a slower spell of the
-    // machine weighs on all three alike.
-    struct Variante {
-        const char* nombre;
-        const char* sufijo;
-        std::string_view fin;
-        std::string copia;
-        std::vector<double> ms;
+    const std::string carpeta = std::filesystem::canonical("/proc/self/exe").parent_path().string();
+    const std::string yo = carpeta + "/agenda_bench";
+    auto programa = [](std::string nombre, std::vector<std::string> argumentos) {
+        Programa p;
+        p.nombre = std::move(nombre);
+        p.argumentos = std::move(argumentos);
+        return p;
     };
-    Variante variantes[] = {{"CR LF", ".crlf", "\r\n", {}, {}},
-                            {"LF", ".lf", "\n", {}, {}},
-                            {"CR", ".cr", "\r", {}, {}}};
-    for (Variante& v : variantes) {
-        v.copia = archivo + v.sufijo;
-        if (!CopiarConFinDeLinea(archivo, v.copia, v.fin)) {
-            std::cerr << "no se pudo escribir " << v.copia << "\n";
+    std::vector<Programa> programas = {
+        programa("leer_sumar (base)", {carpeta + "/leer_sumar", archivo}),
+        programa("varnolt-cli resumen", {carpeta + "/varnolt-cli", "resumen", archivo}),
+        programa("CargarAgenda, 2 hilos", {yo, "--cargar", archivo, "2"}),
+        programa("CargarAgenda, CR LF", {yo, "--cargar", archivo}),
+    };
+    std::vector<std::string> copias;
+    for (const auto& [nombre, fin, sufijo] : {std::tuple{"CargarAgenda, LF", "\n", ".lf"},
+                                              std::tuple{"CargarAgenda, CR", "\r", ".cr"}}) {
+        copias.push_back(archivo + sufijo);
+        if (!CopiarConFinDeLinea(archivo, copias.back(), fin)) {
+            std::cerr << "no se pudo escribir " << copias.back() << "\n";
             return 1;
         }
+        programas.push_back(programa(nombre, {yo, "--cargar", copias.back()}));
     }
-    for (int ronda = 0; ronda < 5; ++ronda) {
-        for (Variante& v : variantes) {
-            TFormVarnolt form(ventana);
-            std::string resultado;
-            const auto t0 = Reloj::now();
-            if (!form.CargarAgenda(v.copia, resultado)) {
-                std::cerr << resultado << "\n";
+    for (int ronda = 0; ronda < rondas; ++ronda) {
+        for (Programa& p : programas) {
+            if (!Ejecutar(p)) {
+                std::cerr << p.nombre << " falló\n";
                 return 1;
             }
-            v.ms.push_back(Ms(Reloj::now() - t0));
         }
     }
-    for (Variante& v : variantes) {
-        std::filesystem::remove(v.copia);
+    for (const std::string& c : copias) {
+        std::filesystem::remove(c);
     }
 
-    const long rssAntes = RssKb();
+    const Programa& base = programas.front();
+    std::printf("Contactos: %llu; %d rondas alternadas, procesos nuevos\n",
+                static_cast<unsigned long long>(contactos), rondas);
+    std::printf("%-22s %21s %21s %13s\n", "", "pared ms mín / med", "CPU ms mín / med",
+                "pico B/cont.");
+    for (const Programa& p : programas) {
+        std::printf("%-22s %9.0f / %-9.0f %9.0f / %-9.0f %10.1f\n", p.nombre.c_str(),
+                    Minimo(p.pared), Mediana(p.pared), Minimo(p.cpu), Mediana(p.cpu),
+                    p.picoKb * 1024.0 / static_cast<double>(std::max<std::uint64_t>(1, contactos)));
+        if (&p != &base) {
+            std::printf("%-22s %8.2fx / %5.2fx    %8.2fx / %5.2fx\n", "  ratio a la base",
+                        Minimo(p.pared) / Minimo(base.pared),
+                        Mediana(p.pared) / Mediana(base.pared), Minimo(p.cpu) / Minimo(base.cpu),
+                        Mediana(p.cpu) / Mediana(base.cpu));
+        }
+    }
+
+    // The weighting, repeated in one process over the loaded agenda.
+    VentanaNula ventana;
     TFormVarnolt form(ventana);
     form.CargarAgendas({archivo});
-    const long rssDespues = RssKb();
-    const size_t contactos = form.Tendencias.size();
-
     auto medir = [&](int veces) {
         std::vector<double> t;
         for (int i = 0; i < veces; ++i) {
@@ -168,22 +233,8 @@ int main(int argc, char** argv) {
     form.LBItemNatClick(1);
     form.SBAllAspTraClick(3);  // "May."
     const double conSeleccion = medir(21);
-
-    const double wcMs = Mediana(wc);
-    std::printf("Contactos cargados: %zu en %zu días (%s a %s)\n", contactos,
-                form.Ponderacion.FechasRango.size(), form.LBYear.Items.front().c_str(),
-                form.LBYear.Items.back().c_str());
-    std::printf("wc -l (mediana de 5):                     %8.1f ms\n", wcMs);
-    std::printf("CargarAgenda (mediana de 3):              %8.1f ms  (%.1f x wc -l)\n", cargaMs,
-                cargaMs / wcMs);
-    for (const Variante& v : variantes) {
-        std::printf("CargarAgenda, fin de línea %-6s (med. 5): %8.1f ms  (%.2f x CR LF)\n",
-                    v.nombre, Mediana(v.ms), Mediana(v.ms) / Mediana(variantes[0].ms));
-    }
     std::printf("SetTendenciasItems(true), sin selección:  %8.2f ms (mediana de 21)\n", vacia);
     std::printf("SetTendenciasItems(true), natal + ángulo: %8.2f ms (mediana de 21)\n",
                 conSeleccion);
-    std::printf("Memoria residente por contacto:           %8.1f bytes\n",
-                (rssDespues - rssAntes) * 1024.0 / static_cast<double>(contactos));
     return 0;
 }

@@ -12,9 +12,10 @@ VARNOLT_REGISTROS="${VARNOLT_REGISTROS:-build/logs}"
 VARNOLT_PAQUETES=(cmake make g++ pkg-config qt6-base-dev libgl-dev libswe-dev swe-basic-data
                   qt6-translations-l10n fonts-dejavu-core dpkg-dev)
 # What the tests, the benchmarks and the fuzz targets add (lintian checks the
-# Debian package; git lists the sources whose licence line is checked).
+# Debian package; git lists the sources whose licence line is checked;
+# locales makes the Spanish locale the loader is tested under).
 VARNOLT_PAQUETES_PRUEBAS=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
-                          xvfb xauth desktop-file-utils appstream swetest lintian git)
+                          xvfb xauth desktop-file-utils appstream swetest lintian git locales)
 
 varnolt_paso() {
     echo "$*"
@@ -66,6 +67,17 @@ varnolt_install_deps() {
     varnolt_con_registro "$registro" "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
         sh -c 'apt-get update && apt-get install -y --no-install-recommends "$@"' apt \
         "${missing[@]}"
+}
+
+# varnolt_locale_es: the Spanish locale es_ES.UTF-8 the tests read agendas
+# under, generated when the system lacks it (needs the package locales).
+varnolt_locale_es() {
+    locale -a 2>/dev/null | grep -qix 'es_ES.utf-\?8' && return 0
+    varnolt_paso "Generando la configuración regional es_ES.UTF-8…"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    varnolt_con_registro "$VARNOLT_REGISTROS/locale.log" \
+        "${sudo[@]}" localedef -i es_ES -f UTF-8 es_ES.UTF-8
 }
 
 varnolt_jobs() {

@@ -2,13 +2,14 @@
 // reporting what was loaded; and the clear action.
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <unordered_set>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "agenda/LectorAgenda.h"
+#include "agenda/LectorLineas.h"
+#include "agenda/LecturaLotes.h"
 #include "app/ArchivoSeguro.h"
 #include "app/FormVarnolt.h"
 #include "app/Formato.h"
@@ -28,96 +29,52 @@ std::string CarpetaDe(const std::string& ruta) {
     return p == std::string::npos ? std::string() : ruta.substr(0, p);
 }
 
-// A block from AsignadorGrande, freed when it goes (also when the reading
-// that fills it fails half-way).
-class Bloque {
-  public:
-    Bloque() = default;
-    ~Bloque() { Liberar(); }
-    Bloque(const Bloque&) = delete;
-    Bloque& operator=(const Bloque&) = delete;
-
-    char* datos() const { return datos_; }
-    size_t capacidad() const { return capacidad_; }
-
-    // Grows it to `capacidad`, keeping the first `largo` bytes.
-    void Crecer(size_t capacidad, size_t largo) {
-        char* nuevo = AsignadorGrande<char>().allocate(capacidad);
-        if (largo > 0) {
-            std::memcpy(nuevo, datos_, largo);
-        }
-        Liberar();
-        datos_ = nuevo;
-        capacidad_ = capacidad;
+// A failure to open or read the file: a file that is no regular file is
+// named in its own text; other failures carry the system's text.
+[[noreturn]] void FalloLectura(const FalloArchivo& f, const char* formato,
+                               const std::string& ruta) {
+    if (f.causa == FalloArchivo::Causa::Sistema) {
+        throw ErrorArchivo(Format(formato, {ruta, f.Texto(ruta)}));
     }
+    throw ErrorArchivo(f.Texto(ruta));
+}
 
-  private:
-    void Liberar() {
-        if (datos_ != nullptr) {
-            AsignadorGrande<char>().deallocate(datos_, capacidad_);
-            datos_ = nullptr;
-            capacidad_ = 0;
-        }
+// The bytes of an open agenda, read with pread (a file cut short while it
+// is read gives a read error, not a crash). Only the size the file had when
+// it was opened is read, so that both passes over it see the same lines; a
+// file that reports no size (as some system files do) is read to its end.
+FuenteBytes FuenteArchivo(int fd, const std::string& ruta) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        FalloLectura(FalloArchivo::DelSistema(errno), "No se puede leer el archivo \"%s\". %s",
+                     ruta);
     }
-
-    char* datos_ = nullptr;
-    size_t capacidad_ = 0;
-};
-
-// The bytes of a whole file, read into one block (a large agenda gets a
-// block of huge pages, see MemoriaGrande.h). Only a regular file is read: a
-// FIFO or a device would block the reading or never end.
-class ContenidoArchivo {
-  public:
-    explicit ContenidoArchivo(const std::string& ruta) {
-        Descriptor fd;
-        if (const FalloArchivo f = AbrirParaLeer(ruta, fd)) {
-            Fallo(f, "No se puede abrir el archivo \"%s\". %s", ruta);
-        }
-        struct stat st {};
-        size_t capacidad = 1 << 16;
-        if (::fstat(fd.fd(), &st) == 0 && st.st_size > 0) {
-            capacidad = static_cast<size_t>(st.st_size) + 1;
+    const std::uint64_t tamano = st.st_size > 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
+    return [fd, ruta, tamano](char* destino, size_t n, std::uint64_t desde) -> size_t {
+        if (tamano > 0) {
+            if (desde >= tamano) {
+                return 0;
+            }
+            n = static_cast<size_t>(std::min<std::uint64_t>(n, tamano - desde));
         }
         for (;;) {
-            if (largo_ == bloque_.capacidad()) {
-                // The file grew while being read, or its size is not known.
-                bloque_.Crecer(std::max(capacidad, bloque_.capacidad() * 2), largo_);
+            const ssize_t r = ::pread(fd, destino, n, static_cast<off_t>(desde));
+            if (r < 0 && errno == EINTR) {
+                continue;
             }
-            const ssize_t n =
-                ::read(fd.fd(), bloque_.datos() + largo_, bloque_.capacidad() - largo_);
-            if (n < 0) {
-                if (errno == EINTR) {
-                    continue;
-                }
-                Fallo(FalloArchivo::DelSistema(errno), "No se puede leer el archivo \"%s\". %s",
-                      ruta);
+            if (r < 0) {
+                FalloLectura(FalloArchivo::DelSistema(errno),
+                             "No se puede leer el archivo \"%s\". %s", ruta);
             }
-            if (n == 0) {
-                break;
+            if (r == 0 && tamano > 0) {
+                throw ErrorArchivo(Format(
+                    "No se puede leer el archivo \"%s\". El archivo se acortó mientras se leía.",
+                    {ruta}));
             }
-            largo_ += static_cast<size_t>(n);
+            return static_cast<size_t>(r);
         }
-    }
-    ContenidoArchivo(const ContenidoArchivo&) = delete;
-    ContenidoArchivo& operator=(const ContenidoArchivo&) = delete;
-
-    std::string_view Texto() const { return std::string_view(bloque_.datos(), largo_); }
-
-  private:
-    // A file that is no regular file is named in its own text; other
-    // failures carry the system's text.
-    [[noreturn]] static void Fallo(const FalloArchivo& f, const char* formato,
-                                   const std::string& ruta) {
-        if (f.causa == FalloArchivo::Causa::Sistema) {
-            throw ErrorArchivo(Format(formato, {ruta, f.Texto(ruta)}));
-        }
-        throw ErrorArchivo(f.Texto(ruta));
-    }
-
-    Bloque bloque_;
-    size_t largo_ = 0;
-};
+    };
+}
 
 }  // namespace
 
@@ -181,50 +138,84 @@ bool TFormVarnolt::CargarAgenda(const std::string& ruta, std::string& resultado)
     CatItemsNat.clear();
     CatAspectos.clear();
 
-    const ContenidoArchivo datos(ruta);
-    std::vector<std::string_view> lineas = DividirLineas(datos.Texto());
-    const int total = static_cast<int>(lineas.size());
+    Descriptor fd;
+    if (const FalloArchivo f = AbrirParaLeer(ruta, fd)) {
+        FalloLectura(f, "No se puede abrir el archivo \"%s\". %s", ruta);
+    }
+    LectorLineas lector(FuenteArchivo(fd.fd(), ruta), BloqueLecturaAgendas());
+    const int total = static_cast<int>(std::min<std::uint64_t>(lector.Contar(), INT32_MAX));
     const int registros = std::max(0, total - 1);
     const std::string nombre = NombreSinCarpeta(ruta);
     Ventana.TituloProgreso(Format("Cargando data -> %s [%d registros]", {nombre, registros}));
     Ventana.ProcesarMensajes();
 
     // Look-up sets for the "add when not there yet" rules of the catalogues.
-    std::unordered_set<std::uint32_t> natales;
-    std::unordered_set<std::uint32_t> transitos;
+    // Codes are small numbers: one flag per code id.
+    std::vector<bool> natales;
+    std::vector<bool> transitos;
+    auto anadir = [](std::vector<bool>& vistos, std::uint32_t id) {
+        if (id >= vistos.size()) {
+            vistos.resize(std::max<size_t>(id + 1, 2 * vistos.size()));
+        }
+        if (vistos[id]) {
+            return false;
+        }
+        vistos[id] = true;
+        return true;
+    };
     for (const std::string& s : LBItemNat.Items) {
-        natales.insert(Codigo(s).id());
+        anadir(natales, Codigo(s).id());
     }
     for (const std::string& s : LBItemTra.Items) {
-        transitos.insert(Codigo(s).id());
+        anadir(transitos, Codigo(s).id());
     }
-    std::unordered_set<std::string> aspectos;
+    // Aspect texts are a few digits: up to seven bytes packed into one word
+    // with their length; longer ones as they are.
+    std::unordered_set<std::uint64_t> aspectosCortos;
+    std::unordered_set<std::string> aspectosLargos;
+    auto AnadirAspecto = [&](const std::string& texto) {
+        if (texto.size() > 7) {
+            return aspectosLargos.insert(texto).second;
+        }
+        std::uint64_t clave = texto.size();
+        for (size_t i = 0; i < texto.size(); ++i) {
+            clave |= static_cast<std::uint64_t>(static_cast<unsigned char>(texto[i]))
+                     << (8 * (i + 1));
+        }
+        return aspectosCortos.insert(clave).second;
+    };
     std::string ultimoAspecto;
     int ultimoAnio = -1;
     TFecha ultimaFecha = INT32_MIN;
     std::uint32_t ultimoNat = UINT32_MAX;
     std::uint32_t ultimoTra = UINT32_MAX;
 
-    const char sep = SeparadorDecimal();
+    char sep = SeparadorDecimal();
     TraductorCodigos codigos;
     const size_t previos = Tendencias.size();
     Tendencias.reserve(previos + static_cast<size_t>(registros));
+    // A read error half-way stops the action with the data as it was before
+    // this file.
+    const TListBox anios = LBYear;
+    const TListBox nats = LBItemNat;
+    const TListBox tras = LBItemTra;
+    const TFecha fechaMin = FechaMin;
+    const TFecha fechaMax = FechaMax;
+    const bool hayFechas = HayFechas;
     bool fallo = false;
-    std::string_view lineaFallida;
-    LineaAgenda leida;
-    for (int i = 1; i < total; ++i) {
+    std::string lineaFallida;
+    int numeroFallida = 0;
+
+    // Before line i is read: the progress, every 250 lines.
+    auto avance = [&](int i) {
         if (i % 250 == 0) {
-            Ventana.PosicionProgreso(static_cast<int>(static_cast<std::int64_t>(i) * 100 / total));
+            Ventana.PosicionProgreso(static_cast<int>(
+                std::min<std::int64_t>(100, static_cast<std::int64_t>(i) * 100 / total)));
             Ventana.ProcesarMensajes();
         }
-        leida.tendencia = TTendencia{};
-        leida.tendencia.Linea = i;
-        if (!LeerLineaAgenda(lineas[static_cast<size_t>(i)], sep, codigos, leida)) {
-            fallo = true;
-            lineaFallida = lineas[static_cast<size_t>(i)];
-            break;
-        }
-        const TTendencia& t = leida.tendencia;
+    };
+    // A record read joins the data set and its catalogues, in file order.
+    auto registrar = [&](const TTendencia& t, std::string_view textoAspecto) {
         if (!HayFechas || t.Fecha < FechaMin) {
             FechaMin = t.Fecha;
         }
@@ -242,23 +233,55 @@ bool TFormVarnolt::CargarAgenda(const std::string& ruta, std::string& resultado)
         }
         if (t.NatContacto.id() != ultimoNat) {
             ultimoNat = t.NatContacto.id();
-            if (natales.insert(ultimoNat).second) {
+            if (anadir(natales, ultimoNat)) {
                 LBItemNat.Add(t.NatContacto.texto());
             }
         }
         if (t.ItemTransito.id() != ultimoTra) {
             ultimoTra = t.ItemTransito.id();
-            if (transitos.insert(ultimoTra).second) {
+            if (anadir(transitos, ultimoTra)) {
                 LBItemTra.Add(t.ItemTransito.texto());
             }
         }
-        if (leida.textoAspecto != ultimoAspecto) {
-            ultimoAspecto = std::string(leida.textoAspecto);
-            if (aspectos.insert(ultimoAspecto).second) {
+        if (!IgualesCortos(textoAspecto, ultimoAspecto)) {
+            ultimoAspecto = std::string(textoAspecto);
+            if (AnadirAspecto(ultimoAspecto)) {
                 CatAspectos.push_back(Cp1252AUtf8(ultimoAspecto));
             }
         }
         Tendencias.push_back(t);
+    };
+    try {
+        std::string_view linea;
+        lector.Siguiente(linea);  // the header
+        if (lector.Siguiente(linea)) {
+            // The file's own separator, whatever the locale: agendas travel
+            // between machines. What Varnolt writes keeps the locale's.
+            sep = SeparadorDeAgenda(linea, sep);
+            LineaAgenda leida;
+            LecturaLotes::Fallo f{1, std::string(linea)};
+            if (LeerLineaAgenda(linea, sep, codigos, leida)) {
+                registrar(leida.tendencia, leida.textoAspecto);
+                f = registros >= MinimoCargaParalela()
+                        ? LecturaLotes::EnDosHilos(lector, sep, codigos, 2, avance, registrar)
+                        : LecturaLotes::EnUnHilo(lector, sep, codigos, 2, avance, registrar);
+            }
+            if (f.numero > 0) {
+                fallo = true;
+                lineaFallida = std::move(f.linea);
+                numeroFallida = f.numero;
+            }
+        }
+    } catch (...) {
+        Tendencias.resize(previos);
+        LBYear = anios;
+        LBItemNat = nats;
+        LBItemTra = tras;
+        FechaMin = fechaMin;
+        FechaMax = fechaMax;
+        HayFechas = hayFechas;
+        CatAspectos.clear();
+        throw;
     }
 
     if (fallo) {
@@ -267,7 +290,9 @@ bool TFormVarnolt::CargarAgenda(const std::string& ruta, std::string& resultado)
             "se abrio un archivo que no respeta el formato requerido o se cargo una linea "
             "corrupta de datos.",
             {"\r\r", nombre, "\r\r"});
-        resultado += "\r\rEl error se produjo con la linea: \r" + Cp1252AUtf8(lineaFallida);
+        // The line, and where it is as a text editor counts (the header is line 1).
+        resultado += "\r\rEl error se produjo con la linea: \r" + CitaDeLinea(lineaFallida) +
+                     Format("\r(línea %d del archivo)", {numeroFallida + 1});
         LimpiarData();
     }
     CatItemsTra = LBItemTra.Items;

@@ -23,10 +23,13 @@
 //   21       transit longitude (real), the rest of the line; trailing spaces allowed
 //
 // Integers are decimal with an optional sign. Reals are an optional sign,
-// digits, the decimal separator of the regional settings and digits, and an
-// optional exponent; no thousands separator.
+// digits, the file's decimal separator and digits, and an optional exponent;
+// no thousands separator. A file is written with one separator, "." or ",",
+// and its first contact line tells which: a line that uses the other one
+// fails.
 #include "agenda/LectorAgenda.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <limits>
@@ -38,36 +41,73 @@ namespace {
 
 constexpr char kGrado = '\xB0';
 
-std::string_view Token(std::string_view& resto) {
-    // Tokens are a few characters long. Look for the space eight bytes at a
-    // time: a byte of x ^ 0x20…20 is zero exactly where x holds a space.
-    const char* const inicio = resto.data();
-    const size_t n = resto.size();
-    size_t p = 0;
-    constexpr std::uint64_t kUnos = 0x0101010101010101ULL;
-    constexpr std::uint64_t kAltos = 0x8080808080808080ULL;
-    while (p + 8 <= n) {
-        std::uint64_t x;
-        std::memcpy(&x, inicio + p, 8);
-        x ^= kUnos * ' ';
-        const std::uint64_t ceros = (x - kUnos) & ~x & kAltos;
-        if (ceros != 0) {
-            p += static_cast<size_t>(__builtin_ctzll(ceros)) / 8;
-            const std::string_view t(inicio, p);
-            resto.remove_prefix(p + 1);
-            return t;
+// The tokens of a contact line (see the format above), with the spaces of
+// the line found 64 bytes at a time: one bit per byte of a window, so that each
+// token costs a count of trailing zeros instead of a search.
+class Cortador {
+  public:
+    explicit Cortador(std::string_view linea) : p_(linea.data()), n_(linea.size()) {}
+
+    // The text up to the next space, which is passed; when no space is left
+    // the token is empty and nothing is passed.
+    std::string_view Token() {
+        size_t busca = pos_;
+        for (;;) {
+            const size_t base = busca & ~size_t{63};
+            if (base != base_) {
+                base_ = base;
+                espacios_ = Espacios(base);
+            }
+            const std::uint64_t m = espacios_ & (~std::uint64_t{0} << (busca - base));
+            if (m != 0) {
+                const size_t e = base + static_cast<size_t>(__builtin_ctzll(m));
+                const std::string_view t(p_ + pos_, e - pos_);
+                pos_ = e + 1;
+                return t;
+            }
+            if (base + 64 >= n_) {
+                return {};
+            }
+            busca = base + 64;
         }
-        p += 8;
     }
-    for (; p < n; ++p) {
-        if (inicio[p] == ' ') {
-            const std::string_view t(inicio, p);
-            resto.remove_prefix(p + 1);
-            return t;
+    void Saltar(int tokens) {
+        for (int i = 0; i < tokens; ++i) {
+            Token();
         }
     }
-    return {};
-}
+    // Passes one character, whatever it is.
+    void SaltarCaracter() {
+        if (pos_ < n_) {
+            ++pos_;
+        }
+    }
+    std::string_view Resto() const { return std::string_view(p_ + pos_, n_ - pos_); }
+
+  private:
+    // Bit i set when byte base + i is a space.
+    std::uint64_t Espacios(size_t base) const {
+        constexpr std::uint64_t kUnos = 0x0101010101010101ULL;
+        constexpr std::uint64_t kBajos = 0x7F7F7F7F7F7F7F7FULL;
+        std::uint64_t r = 0;
+        const size_t fin = std::min(n_, base + 64);
+        for (size_t w = base; w < fin; w += 8) {
+            std::uint64_t x = 0;
+            std::memcpy(&x, p_ + w, std::min<size_t>(8, fin - w));  // zeros past the end
+            x ^= kUnos * ' ';
+            // 0x80 in each byte that was a space, exactly; then one bit per byte.
+            const std::uint64_t z = ~(((x & kBajos) + kBajos) | x) & (kUnos << 7);
+            r |= (((z >> 7) * 0x0102040810204080ULL) >> 56) << (w - base);
+        }
+        return r;
+    }
+
+    const char* p_;
+    size_t n_;
+    size_t pos_ = 0;
+    size_t base_ = ~size_t{0};
+    std::uint64_t espacios_ = 0;
+};
 
 bool EsDigito(char c) {
     return c >= '0' && c <= '9';
@@ -87,7 +127,7 @@ int BandaDe(std::string_view texto) {
     static constexpr std::string_view kBandas[] = {"0%-20%", "20%-40%", "40%-60%", "60%-80%",
                                                    "80%-100%"};
     for (int i = 0; i < 5; ++i) {
-        if (texto == kBandas[i]) {
+        if (IgualesCortos(texto, kBandas[i])) {
             return i + 1;
         }
     }
@@ -145,6 +185,54 @@ Codigo TraductorCodigos::Traducir(std::string_view cp1252) {
     const Codigo codigo = nuevo();
     largos_.emplace(std::string(cp1252), codigo);
     return codigo;
+}
+
+char SeparadorDeAgenda(std::string_view primeraLinea, char porDefecto) {
+    Cortador tokens(primeraLinea);
+    tokens.Saltar(7);
+    const std::string_view fuerza = tokens.Token();
+    for (const char c : fuerza.substr(0, fuerza.find('%'))) {
+        if (c == '.' || c == ',') {
+            return c;
+        }
+    }
+    return porDefecto;
+}
+
+std::string CitaDeLinea(std::string_view cp1252) {
+    auto esControl = [](unsigned char b) {
+        return b < 0x20 || b == 0x7F || b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 ||
+               b == 0x9D;
+    };
+    const bool corta = cp1252.size() <= kLargoCita;
+    if (corta && std::none_of(cp1252.begin(), cp1252.end(),
+                              [&](char c) { return esControl(static_cast<unsigned char>(c)); })) {
+        return Cp1252AUtf8(cp1252);
+    }
+    // One byte is one character of the code page.
+    const std::string_view cita = cp1252.substr(0, kLargoCita);
+    std::string r;
+    for (const char c : cita) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x20 || b == 0x7F) {
+            // U+2400 + b, and U+2421 for DEL, in UTF-8.
+            const unsigned cp = b == 0x7F ? 0x2421u : 0x2400u + b;
+            r += static_cast<char>(0xE0 | (cp >> 12));
+            r += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            r += static_cast<char>(0x80 | (cp & 0x3F));
+        } else if (esControl(b)) {
+            static constexpr char kHex[] = "0123456789ABCDEF";
+            r += "\\x";
+            r += kHex[b >> 4];
+            r += kHex[b & 0xF];
+        } else {
+            r += Cp1252AUtf8(std::string_view(&c, 1));
+        }
+    }
+    if (!corta) {
+        r += "\xE2\x80\xA6";  // …
+    }
+    return r;
 }
 
 bool LeerEntero(std::string_view texto, std::int32_t& valor) {
@@ -309,12 +397,10 @@ bool LeerFechaAgenda(std::string_view texto, TFecha& fecha) {
 bool LeerLineaAgenda(std::string_view linea, char sep, TraductorCodigos& codigos,
                      LineaAgenda& salida) {
     TTendencia& t = salida.tendencia;
-    std::string_view resto = linea;
-    for (int i = 0; i < 3; ++i) {
-        Token(resto);
-    }
-    const std::string_view fecha = Token(resto);
-    if (!codigos.ultimaFechaTexto.empty() && fecha == codigos.ultimaFechaTexto) {
+    Cortador tokens(linea);
+    tokens.Saltar(3);
+    const std::string_view fecha = tokens.Token();
+    if (!codigos.ultimaFechaTexto.empty() && IgualesCortos(fecha, codigos.ultimaFechaTexto)) {
         t.Fecha = codigos.ultimaFecha;
     } else if (LeerFechaAgenda(fecha, t.Fecha)) {
         codigos.ultimaFechaTexto.assign(fecha);
@@ -324,7 +410,7 @@ bool LeerLineaAgenda(std::string_view linea, char sep, TraductorCodigos& codigos
     }
 
     // Token 4: N:NAT(A°)TRA
-    const std::string_view contacto = Token(resto);
+    const std::string_view contacto = tokens.Token();
     const size_t dosPuntos = contacto.find(':');
     if (dosPuntos == std::string_view::npos) {
         return false;
@@ -340,84 +426,44 @@ bool LeerLineaAgenda(std::string_view linea, char sep, TraductorCodigos& codigos
     const std::string_view angulo = contacto.substr(abre + 1, cierra - abre - 1);
     const size_t grado = angulo.find(kGrado);
     if (grado == std::string_view::npos ||
-        !LeerEntero(contacto.substr(0, dosPuntos), t.IdContacto) ||
-        !LeerEntero(angulo.substr(0, grado), t.AngContacto)) {
+        !LeerEntero(contacto.substr(0, dosPuntos), salida.IdContacto) ||
+        !LeerEntero(angulo.substr(0, grado), salida.AngContacto)) {
         return false;
     }
     std::string almacen;
     t.NatContacto = codigos.Traducir(contacto.substr(dosPuntos + 1, abre - dosPuntos - 1));
     t.TraContacto = codigos.Traducir(ReglaCuspide(contacto.substr(cierra + 1), almacen));
 
-    t.ItemNatal = codigos.Traducir(Token(resto));
-    t.ItemTransito = codigos.Traducir(Token(resto));
+    t.ItemNatal = codigos.Traducir(tokens.Token());
+    t.ItemTransito = codigos.Traducir(tokens.Token());
 
     // Token 7: the strength, then one more character is skipped.
-    const std::string_view fuerza = Token(resto);
-    if (!resto.empty()) {
-        resto.remove_prefix(1);
-    }
+    const std::string_view fuerza = tokens.Token();
+    tokens.SaltarCaracter();
     const size_t pct = fuerza.find('%');
     if (pct == std::string_view::npos || !LeerReal(fuerza.substr(0, pct), sep, t.Fuerza)) {
         return false;
     }
-    t.BandaFuerza = BandaDe(Token(resto));
-    if (!LeerReal(Token(resto), sep, t.Peso)) {
+    t.BandaFuerza = static_cast<std::int8_t>(BandaDe(tokens.Token()));
+    if (!LeerReal(tokens.Token(), sep, t.Peso)) {
         return false;
     }
-    salida.textoAspecto = Token(resto);
-    if (!LeerEntero(salida.textoAspecto, t.Aspecto) || !LeerReal(Token(resto), sep, t.Valor)) {
+    salida.textoAspecto = tokens.Token();
+    if (!LeerEntero(salida.textoAspecto, t.Aspecto) ||
+        !LeerReal(tokens.Token(), sep, salida.Valor)) {
         return false;
     }
-    for (int i = 12; i <= 15; ++i) {
-        Token(resto);
-    }
-    if (!LeerReal(Token(resto), sep, t.PosNatal)) {
+    tokens.Saltar(4);  // 12 to 15
+    if (!LeerReal(tokens.Token(), sep, t.PosNatal)) {
         return false;
     }
-    for (int i = 17; i <= 20; ++i) {
-        Token(resto);
-    }
+    tokens.Saltar(4);  // 17 to 20
     // Token 21: the rest of the line; spaces may follow the number.
-    std::string_view ultimo = resto;
+    std::string_view ultimo = tokens.Resto();
     while (!ultimo.empty() && ultimo.back() == ' ') {
         ultimo.remove_suffix(1);
     }
     return LeerReal(ultimo, sep, t.PosTransito);
-}
-
-std::vector<std::string_view> DividirLineas(std::string_view texto) {
-    std::vector<std::string_view> lineas;
-    const char* p = texto.data();
-    const char* const fin = p + texto.size();
-    // The next CR and the next LF at or after p (fin: none left). Each is
-    // searched for again only once p has passed it, so that every byte is
-    // looked at a bounded number of times whichever line end the file uses.
-    auto buscar = [fin](const char* desde, char c) {
-        const auto* r =
-            static_cast<const char*>(std::memchr(desde, c, static_cast<size_t>(fin - desde)));
-        return r != nullptr ? r : fin;
-    };
-    const char* cr = p;
-    const char* lf = p;
-    bool primera = true;
-    while (p < fin) {
-        if (primera || cr < p) {
-            cr = buscar(p, '\r');
-        }
-        if (primera || lf < p) {
-            lf = buscar(p, '\n');
-        }
-        primera = false;
-        if (cr < lf) {
-            // CR alone, or the pair CR LF.
-            lineas.emplace_back(p, static_cast<size_t>(cr - p));
-            p = (cr + 1 == lf) ? lf + 1 : cr + 1;
-        } else {
-            lineas.emplace_back(p, static_cast<size_t>(lf - p));
-            p = lf == fin ? fin : lf + 1;
-        }
-    }
-    return lineas;
 }
 
 }  // namespace varnolt

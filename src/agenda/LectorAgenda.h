@@ -1,4 +1,4 @@
-// Reading agenda files: the line format and the file as a list of lines.
+// Reading agenda files: the contact line format.
 #pragma once
 
 #include <cstdint>
@@ -17,6 +17,10 @@ namespace varnolt {
 struct LineaAgenda {
     TTendencia tendencia;
     std::string_view textoAspecto;  // points into the line
+    // Read and checked, but no view uses them: not kept in the record.
+    std::int32_t IdContacto = 0;   // number in front of ":" in the contact token
+    std::int32_t AngContacto = 0;  // angle written in the contact token
+    double Valor = 0;              // the "valor" column
 };
 
 // Turns item codes read from the file (Windows-1252) into program codes,
@@ -53,13 +57,36 @@ class TraductorCodigos {
 bool LeerLineaAgenda(std::string_view linea, char separadorDecimal, TraductorCodigos& codigos,
                      LineaAgenda& salida);
 
+// The decimal separator an agenda is written with, told by the strength
+// token of its first contact line ("87.5%" or "87,5%"). A strength without
+// one ("87%") tells nothing and gives `porDefecto`.
+char SeparadorDeAgenda(std::string_view primeraLinea, char porDefecto);
+
+// The failing line as the error message quotes it (UTF-8): as it stands when
+// it is short and printable; otherwise its first kLargoCita characters with
+// control characters shown visibly (C0 and DEL as their control pictures,
+// "␉" for a tab; the undefined bytes of the code page as "\x81"), and "…"
+// when it was cut.
+inline constexpr size_t kLargoCita = 200;
+std::string CitaDeLinea(std::string_view cp1252);
+
+// Equality of two short texts (codes, dates, angles) without a call to
+// memcmp, which costs more than the comparison at these lengths.
+inline bool IgualesCortos(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // Number readers of the agenda format (exposed for the tests).
 bool LeerEntero(std::string_view texto, std::int32_t& valor);
 bool LeerReal(std::string_view texto, char separadorDecimal, double& valor);
 bool LeerFechaAgenda(std::string_view texto, TFecha& fecha);
-
-// The lines of a text: a line ends at CR, LF or CR LF; a break after the last
-// line makes no empty line. The views point into `texto`.
-std::vector<std::string_view> DividirLineas(std::string_view texto);
 
 }  // namespace varnolt

@@ -4,11 +4,15 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <locale>
+#include <tuple>
 
 #include <algorithm>
 
+#include "agenda/LecturaLotes.h"
 #include "app/ArchivoSeguro.h"
 #include "app/FormVarnolt.h"
+#include "app/Regional.h"
 #include "support/AgendaDePrueba.h"
 #include "support/VentanaFalsa.h"
 #include "views/GraficoTendencia.h"
@@ -23,6 +27,8 @@ const std::string kError1 = "Se presento un error al cargar el archivo de contac
 const std::string kError2 =
     "\r\rEsto puede ser por que se abrio un archivo que no respeta el formato requerido o se "
     "cargo una linea corrupta de datos.\r\rEl error se produjo con la linea: \r";
+// Where the failing line is when it is the first after the header.
+const std::string kLinea2 = "\r(línea 2 del archivo)";
 
 class CargaAgenda : public ::testing::Test {
   protected:
@@ -56,7 +62,6 @@ TEST_F(CargaAgenda, OneFileReportsAndEnablesTheControls) {
     // Sorted by date; years and catalogues filled.
     ASSERT_EQ(form.Tendencias.size(), 2u);
     EXPECT_EQ(form.Tendencias[0].Fecha, CodificarFecha(2024, 1, 2));
-    EXPECT_EQ(form.Tendencias[0].Linea, 2);
     EXPECT_EQ(form.LBYear.Items, std::vector<std::string>{"2024"});
     EXPECT_EQ(form.FechaMin, CodificarFecha(2024, 1, 2));
     EXPECT_EQ(form.FechaMax, CodificarFecha(2024, 3, 7));
@@ -88,7 +93,8 @@ TEST_F(CargaAgenda, BlankLineAfterTheHeaderFailsTheFile) {
     Cargar({a});
     EXPECT_FALSE(form.DataCargada);
     ASSERT_EQ(ventana.errores.size(), 1u);
-    EXPECT_EQ(ventana.errores[0], kError1 + "a.csv" + kError2);
+    // An empty quote, and the line number tells where the line is.
+    EXPECT_EQ(ventana.errores[0], kError1 + "a.csv" + kError2 + "\r(línea 2 del archivo)");
     EXPECT_EQ(ventana.avisosCerrados, 1);
     EXPECT_FALSE(form.ControlesHabilitados);
     EXPECT_TRUE(ventana.mensajes.empty());
@@ -99,11 +105,72 @@ TEST_F(CargaAgenda, FailureTextCarriesTheLineAsRead) {
     const auto a = carpeta.Agenda("malo.csv", std::vector<std::string>{LineaAgenda({}), mala});
     Cargar({a});
     ASSERT_EQ(ventana.errores.size(), 1u);
-    EXPECT_EQ(ventana.errores[0],
-              kError1 + "malo.csv" + kError2 + "1 A B 2024-3-7 sin formato Júp");
+    EXPECT_EQ(ventana.errores[0], kError1 + "malo.csv" + kError2 +
+                                      "1 A B 2024-3-7 sin formato Júp\r(línea 3 del archivo)");
     EXPECT_TRUE(form.Tendencias.empty());
     EXPECT_TRUE(form.LBYear.Items.empty());
     EXPECT_EQ(form.FechaMin, 0);
+}
+
+// Agendas travel between machines: each file is read with the separator it
+// was written with, under either locale, and a line that uses the other one
+// still fails the file.
+TEST_F(CargaAgenda, EachFileIsReadWithItsOwnSeparator) {
+    const auto punto = carpeta.Agenda("punto.csv", std::vector<Contacto>{{"2024-3-7"}});
+    // Every real of the line written with ",".
+    auto conComas = [](std::string linea) {
+        std::replace(linea.begin(), linea.end(), '.', ',');
+        return linea;
+    };
+    const std::string lineaComa =
+        conComas(LineaAgenda({.fecha = "2024-3-8", .peso = "1.5", .fuerza = "50.5"}));
+    const auto coma = carpeta.Agenda("coma.csv", std::vector<std::string>{lineaComa});
+    for (const char local : {'.', ','}) {
+        ConfiguracionRegional().SeparadorDecimal = local;
+        form.LimpiarData();
+        ventana.errores.clear();
+        Cargar({punto, coma});
+        ASSERT_TRUE(form.DataCargada) << local;
+        ASSERT_EQ(form.Tendencias.size(), 2u);
+        EXPECT_DOUBLE_EQ(form.Tendencias[0].Peso, 3.25);
+        EXPECT_DOUBLE_EQ(form.Tendencias[1].Peso, 1.5);
+        EXPECT_DOUBLE_EQ(form.Tendencias[1].Fuerza, 50.5);
+        EXPECT_TRUE(ventana.errores.empty());
+    }
+    ConfiguracionRegional().SeparadorDecimal = '.';
+    const auto mezcla = carpeta.Agenda(
+        "mezcla.csv", std::vector<std::string>{LineaAgenda({}, 1), LineaAgenda({}, 2), lineaComa});
+    Cargar({mezcla});
+    EXPECT_FALSE(form.DataCargada);
+    ASSERT_EQ(ventana.errores.size(), 1u);
+    EXPECT_EQ(ventana.errores[0], kError1 + "mezcla.csv" + kError2 + Cp1252AUtf8(lineaComa) +
+                                      "\r(línea 4 del archivo)");
+}
+
+// The same with the locale's own separator, under a real Spanish locale.
+TEST_F(CargaAgenda, SampleAgendaLoadsUnderTheSpanishLocale) {
+    try {
+        std::locale("es_ES.UTF-8");
+    } catch (const std::exception&) {
+        GTEST_SKIP() << "falta la configuración regional es_ES.UTF-8 (localedef -i es_ES -f UTF-8 "
+                        "es_ES.UTF-8)";
+    }
+    const char* antes = std::getenv("LC_ALL");
+    const std::string previo = antes != nullptr ? antes : "";
+    ::setenv("LC_ALL", "es_ES.UTF-8", 1);
+    const char local = SeparadorDecimalDelEntorno();
+    if (antes != nullptr) {
+        ::setenv("LC_ALL", previo.c_str(), 1);
+    } else {
+        ::unsetenv("LC_ALL");
+    }
+    ASSERT_EQ(local, ',');
+    ConfiguracionRegional().SeparadorDecimal = local;
+    Cargar({prueba::Muestra("muestra_2024.csv")});
+    ConfiguracionRegional().SeparadorDecimal = '.';
+    EXPECT_TRUE(ventana.errores.empty()) << (ventana.errores.empty() ? "" : ventana.errores[0]);
+    ASSERT_TRUE(form.DataCargada);
+    EXPECT_EQ(form.ArchivosInfo, std::vector<std::string>{"muestra_2024.csv [44759 registros]"});
 }
 
 TEST_F(CargaAgenda, SecondFileFailingLeavesNoData) {
@@ -114,10 +181,10 @@ TEST_F(CargaAgenda, SecondFileFailingLeavesNoData) {
     EXPECT_TRUE(form.Tendencias.empty());
     EXPECT_TRUE(form.ArchivosInfo.empty());
     ASSERT_EQ(ventana.errores.size(), 1u);
-    EXPECT_EQ(ventana.errores[0], kError1 + "malo.csv" + kError2 + "x");
+    EXPECT_EQ(ventana.errores[0], kError1 + "malo.csv" + kError2 + "x" + kLinea2);
     // The report keeps the clear's text joined to the failure.
     EXPECT_EQ(form.InfoData, "Archivos cargados:\r\r-No hay data cargada-" + kError1 + "malo.csv" +
-                                 kError2 + "x\r");
+                                 kError2 + "x" + kLinea2 + "\r");
 }
 
 TEST_F(CargaAgenda, FirstFileFailingThenSecondLoads) {
@@ -134,7 +201,8 @@ TEST_F(CargaAgenda, FirstFileFailingThenSecondLoads) {
     EXPECT_TRUE(ventana.errores.empty());
     ASSERT_EQ(ventana.mensajes.size(), 2u);
     EXPECT_EQ(ventana.mensajes[1].rfind("Archivos cargados:\r\r-No hay data cargada-" + kError1 +
-                                            "malo.csv" + kError2 + "x\rbueno.csv [1 registros]\r",
+                                            "malo.csv" + kError2 + "x" + kLinea2 +
+                                            "\rbueno.csv [1 registros]\r",
                                         0),
               0u);
 }
@@ -386,6 +454,148 @@ TEST_F(CargaAgenda, SharedSampleAgendas) {
     EXPECT_TRUE(
         std::is_sorted(form.Tendencias.begin(), form.Tendencias.end(),
                        [](const TTendencia& a, const TTendencia& b) { return a.Fecha < b.Fecha; }));
+}
+
+}  // namespace
+}  // namespace varnolt
+
+namespace varnolt {
+namespace {
+
+// A window that runs something when the loader shows a file's title, that
+// is once the lines are counted and before they are read.
+class VentanaConTitulo : public prueba::VentanaFalsa {
+  public:
+    std::function<void()> alTitular;
+    void TituloProgreso(const std::string& titulo) override {
+        prueba::VentanaFalsa::TituloProgreso(titulo);
+        if (alTitular) {
+            alTitular();
+        }
+    }
+};
+
+// A file cut short while it is read gives the read error, and the data
+// loaded before it stays as it was, its catalogues and dates too.
+TEST(CargaAgendaAcortada, AFileCutShortWhileReadGivesTheReadError) {
+    prueba::CarpetaTemporal carpeta;
+    VentanaConTitulo ventana;
+    TFormVarnolt form(ventana);
+    const auto previo = carpeta.Agenda("previo.csv", std::vector<Contacto>{{"2020-1-1"}});
+    ventana.respuestaDialogo = std::vector<std::string>{previo};
+    form.SBContactosClick();
+    ASSERT_EQ(form.Tendencias.size(), 1u);
+
+    std::vector<Contacto> muchos;
+    for (int i = 0; i < 5000; ++i) {
+        muchos.push_back({.fecha = "2024-3-7", .natal = "Lun", .transito = "Ven"});
+    }
+    const auto grande = carpeta.Agenda("grande.csv", muchos);
+    ventana.alTitular = [&] { std::filesystem::resize_file(grande, 300000); };
+    ventana.respuestaDialogo = std::vector<std::string>{grande};
+    try {
+        form.SBContactosClick();
+        ADD_FAILURE() << "no error";
+    } catch (const ErrorArchivo& e) {
+        EXPECT_EQ(std::string(e.what()), "No se puede leer el archivo \"" + grande +
+                                             "\". El archivo se acortó mientras se leía.");
+    }
+    ASSERT_EQ(form.Tendencias.size(), 1u);
+    EXPECT_EQ(form.Tendencias[0].Fecha, CodificarFecha(2020, 1, 1));
+    EXPECT_EQ(form.LBYear.Items, std::vector<std::string>{"2020"});
+    EXPECT_EQ(form.LBItemNat.Items, std::vector<std::string>{"Sol"});
+    EXPECT_EQ(form.FechaMax, CodificarFecha(2020, 1, 1));
+}
+
+}  // namespace
+}  // namespace varnolt
+
+namespace varnolt {
+namespace {
+
+// What a load leaves behind, to compare a load on one thread with one on two.
+struct Estado {
+    std::vector<std::tuple<TFecha, std::int32_t, int, std::uint32_t, std::uint32_t, std::uint32_t,
+                           std::uint32_t, double, double, double, double>>
+        registros;
+    std::vector<std::string> anios, nats, tras, aspectos, errores, titulos;
+    std::vector<int> progreso;
+    TFecha min = 0, max = 0;
+    std::string info;
+    bool cargada = false;
+    bool operator==(const Estado&) const = default;
+};
+
+Estado Cargar(const std::vector<std::string>& archivos) {
+    prueba::VentanaFalsa ventana;
+    TFormVarnolt form(ventana);
+    form.RelojMs = [] { return 0; };
+    ventana.respuestaDialogo = archivos;
+    form.SBContactosClick();
+    Estado e;
+    for (const TTendencia& t : form.Tendencias) {
+        e.registros.emplace_back(t.Fecha, t.Aspecto, t.BandaFuerza, t.NatContacto.id(),
+                                 t.TraContacto.id(), t.ItemNatal.id(), t.ItemTransito.id(),
+                                 t.Fuerza, t.Peso, t.PosNatal, t.PosTransito);
+    }
+    e.anios = form.LBYear.Items;
+    e.nats = form.LBItemNat.Items;
+    e.tras = form.LBItemTra.Items;
+    e.aspectos = form.CatAspectos;
+    e.errores = ventana.errores;
+    e.titulos = ventana.titulos;
+    e.progreso = ventana.posiciones;
+    e.min = form.FechaMin;
+    e.max = form.FechaMax;
+    e.info = form.InfoData;
+    e.cargada = form.DataCargada;
+    return e;
+}
+
+// Read on two threads, in lots of any size, an agenda leaves exactly what it
+// leaves read on one: records in order, catalogues, progress, the failing
+// line and its number.
+TEST(CargaEnDosHilos, LeavesWhatOneThreadLeaves) {
+    prueba::CarpetaTemporal carpeta;
+    const std::string muestra = prueba::Muestra("muestra_2024.csv");
+    std::vector<std::string> lineas;
+    for (int n = 1; n <= 1200; ++n) {
+        lineas.push_back(LineaAgenda(
+            {.fecha = "2024-" + std::to_string(1 + n % 12) + "-" + std::to_string(1 + n % 28),
+             .natal = n % 7 == 0 ? "Júp" : "Sol",
+             .transito = n % 5 == 0 ? "C1" : "Mar",
+             .aspecto = n % 3 == 0 ? 90 : 120 + n % 4},
+            n));
+    }
+    const auto buena = carpeta.Agenda("buena.csv", lineas);
+    auto conError = [&](const std::string& nombre, size_t donde) {
+        std::vector<std::string> l = lineas;
+        l[donde] = "x";
+        return carpeta.Agenda(nombre, l);
+    };
+    const std::vector<std::vector<std::string>> casos = {
+        {buena},
+        {muestra},
+        {conError("error_1.csv", 0)},
+        {conError("error_2.csv", 1)},
+        {conError("error_500.csv", 499)},
+        {conError("error_ultima.csv", lineas.size() - 1)},
+        {buena, conError("error_b.csv", 777), buena},
+    };
+    const int minimo = MinimoCargaParalela();
+    const size_t lote = LecturaLotes::LineasPorLote();
+    for (const auto& archivos : casos) {
+        MinimoCargaParalela() = INT32_MAX;
+        const Estado uno = Cargar(archivos);
+        ASSERT_FALSE(uno.registros.empty() && uno.errores.empty()) << archivos[0];
+        for (const size_t n : {size_t{1}, size_t{2}, size_t{7}, size_t{250}, size_t{32768}}) {
+            MinimoCargaParalela() = 0;
+            LecturaLotes::LineasPorLote() = n;
+            EXPECT_TRUE(Cargar(archivos) == uno) << archivos.back() << " lotes de " << n;
+        }
+    }
+    MinimoCargaParalela() = minimo;
+    LecturaLotes::LineasPorLote() = lote;
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 #include "agenda/LectorAgenda.h"
+#include "agenda/LectorLineas.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
+#include <random>
 
 #include "app/Fecha.h"
 
@@ -24,9 +26,9 @@ TEST(LectorAgenda, ReadsEveryFieldOfTheExampleLine) {
     ASSERT_TRUE(Leer(kEjemplo, l));
     const TTendencia& t = l.tendencia;
     EXPECT_EQ(t.Fecha, CodificarFecha(2024, 3, 7));
-    EXPECT_EQ(t.IdContacto, 12);
+    EXPECT_EQ(l.IdContacto, 12);
     EXPECT_EQ(t.NatContacto.texto(), "Sol");
-    EXPECT_EQ(t.AngContacto, 90);
+    EXPECT_EQ(l.AngContacto, 90);
     EXPECT_EQ(t.TraContacto.texto(), "Mar");
     EXPECT_EQ(t.ItemNatal.texto(), "Sol");
     EXPECT_EQ(t.ItemTransito.texto(), "Mar");
@@ -35,7 +37,7 @@ TEST(LectorAgenda, ReadsEveryFieldOfTheExampleLine) {
     EXPECT_DOUBLE_EQ(t.Peso, 3.25);
     EXPECT_EQ(t.Aspecto, 90);
     EXPECT_EQ(l.textoAspecto, "90");
-    EXPECT_DOUBLE_EQ(t.Valor, 1.5);
+    EXPECT_DOUBLE_EQ(l.Valor, 1.5);
     EXPECT_DOUBLE_EQ(t.PosNatal, 354.25);
     EXPECT_DOUBLE_EQ(t.PosTransito, 84.1);
 }
@@ -153,6 +155,40 @@ TEST(LectorAgenda, DecimalSeparatorOfTheRegionalSettings) {
     EXPECT_FALSE(Leer(kBase, l, ','));
 }
 
+TEST(LectorAgenda, TheFirstStrengthTellsTheFilesSeparator) {
+    const std::pair<const char*, char> casos[] = {
+        {kEjemplo, '.'},
+        {"1 A B 2024-3-7 12:Sol(90\xB0)Mar Sol Mar 87,5%  80%-100% 3,25 90", ','},
+        // Nothing to tell: the locale's separator.
+        {"1 A B 2024-3-7 12:Sol(90\xB0)Mar Sol Mar 87%  80%-100% 3,25 90", ';'},
+        {"", ';'},
+        {"x", ';'},
+        // Only the number in front of "%" counts.
+        {"1 A B 2024-3-7 12:Sol(90\xB0)Mar Sol Mar 87%,5  80%-100% 3,25 90", ';'},
+    };
+    for (const auto& [linea, sep] : casos) {
+        EXPECT_EQ(SeparadorDeAgenda(linea, ';'), sep) << linea;
+    }
+}
+
+TEST(LectorAgenda, FailingLineIsQuotedShortAndVisible) {
+    const std::string larga(250, 'a');
+    const std::pair<std::string, std::string> casos[] = {
+        {"", ""},
+        {"x y J\xFAp", "x y Júp"},
+        {std::string(kLargoCita, 'a'), std::string(kLargoCita, 'a')},
+        // Control characters are shown, nothing is cut.
+        {std::string("a\tb\0c\x7F", 6), "a\u2409b\u2400c\u2421"},
+        {"a\x81\x9D", "a\\x81\\x9D"},
+        // Longer: the first 200 characters, then "…".
+        {larga, std::string(kLargoCita, 'a') + "\u2026"},
+        {std::string(199, 'a') + "\xFA\xFA", std::string(199, 'a') + "ú\u2026"},
+    };
+    for (const auto& [linea, cita] : casos) {
+        EXPECT_EQ(CitaDeLinea(linea), cita) << linea;
+    }
+}
+
 TEST(LectorAgenda, NumberReaders) {
     const std::pair<const char*, bool> enteros[] = {
         {"0", true},           {"-12", true},        {"+7", true},  {"", false},
@@ -180,16 +216,86 @@ TEST(LectorAgenda, SignedPartsOfADateGiveTheSameDay) {
     }
 }
 
+// The lines of a text through blocks of `bloque` bytes; the count read
+// ahead must match them.
+std::vector<std::string> Dividir(std::string_view texto, size_t bloque = kBloqueLectura) {
+    LectorLineas lector(FuenteTexto(texto), bloque);
+    const std::uint64_t contadas = lector.Contar();
+    std::vector<std::string> lineas;
+    for (std::string_view l; lector.Siguiente(l);) {
+        lineas.emplace_back(l);
+    }
+    EXPECT_EQ(contadas, lineas.size()) << testing::PrintToString(texto) << " " << bloque;
+    return lineas;
+}
+
+// The plain rule, byte by byte over the whole text.
+std::vector<std::string> DividirReferencia(std::string_view texto) {
+    std::vector<std::string> lineas;
+    std::string actual;
+    bool abierta = false;
+    for (size_t i = 0; i < texto.size(); ++i) {
+        const char c = texto[i];
+        if (c == '\r' || c == '\n') {
+            lineas.push_back(actual);
+            actual.clear();
+            abierta = false;
+            if (c == '\r' && i + 1 < texto.size() && texto[i + 1] == '\n') {
+                ++i;
+            }
+        } else {
+            actual += c;
+            abierta = true;
+        }
+    }
+    if (abierta) {
+        lineas.push_back(actual);
+    }
+    return lineas;
+}
+
 TEST(LectorAgenda, LineBreaks) {
-    using V = std::vector<std::string_view>;
-    EXPECT_EQ(DividirLineas(""), V{});
-    EXPECT_EQ(DividirLineas("a"), V{"a"});
-    EXPECT_EQ(DividirLineas("a\r\n"), V{"a"});
-    EXPECT_EQ(DividirLineas("a\rb\nc\r\nd"), (V{"a", "b", "c", "d"}));
-    EXPECT_EQ(DividirLineas("a\n\nb\n"), (V{"a", "", "b"}));
-    EXPECT_EQ(DividirLineas("a\n\r\nb"), (V{"a", "", "b"}));
-    EXPECT_EQ(DividirLineas("a\n\rb"), (V{"a", "", "b"}));
-    EXPECT_EQ(DividirLineas("\r\r\n\n"), (V{"", "", ""}));
+    using V = std::vector<std::string>;
+    const std::pair<const char*, V> casos[] = {
+        {"", V{}},
+        {"a", V{"a"}},
+        {"a\r\n", V{"a"}},
+        {"a\rb\nc\r\nd", V{"a", "b", "c", "d"}},
+        {"a\n\nb\n", V{"a", "", "b"}},
+        {"a\n\r\nb", V{"a", "", "b"}},
+        {"a\n\rb", V{"a", "", "b"}},
+        {"\r\r\n\n", V{"", "", ""}},
+    };
+    // Every block size from one byte: line ends and CR LF pairs fall on the
+    // block edges.
+    for (const auto& [texto, lineas] : casos) {
+        for (size_t bloque : {size_t{1}, size_t{2}, size_t{3}, size_t{5}, kBloqueLectura}) {
+            EXPECT_EQ(Dividir(texto, bloque), lineas) << testing::PrintToString(texto) << bloque;
+        }
+    }
+}
+
+// Random texts of short lines, mostly line ends and spaces, split through
+// random block sizes give the lines of the plain rule.
+TEST(LectorAgenda, LineSplitMatchesThePlainRule) {
+    std::mt19937 azar(7);
+    const char kLetras[] = {'\r', '\n', '\r', '\n', 'a', ' ', '\xB0', '\0'};
+    for (int n = 0; n < 3000; ++n) {
+        std::string texto(azar() % 40, ' ');
+        for (char& c : texto) {
+            c = kLetras[azar() % sizeof kLetras];
+        }
+        const size_t bloque = 1 + azar() % 16;
+        ASSERT_EQ(Dividir(texto, bloque), DividirReferencia(texto))
+            << testing::PrintToString(texto) << " " << bloque;
+    }
+}
+
+// A line longer than a block, even many times over, stays whole.
+TEST(LectorAgenda, LinesLongerThanABlock) {
+    const std::string larga(10000, 'x');
+    const std::string texto = "cabecera\r\n" + larga + "\r\nfin";
+    EXPECT_EQ(Dividir(texto, 64), (std::vector<std::string>{"cabecera", larga, "fin"}));
 }
 
 // The same lines with each line end.
@@ -213,7 +319,7 @@ class FinesDeLinea : public ::testing::TestWithParam<CasoFinDeLinea> {
 
 TEST_P(FinesDeLinea, GiveTheSameLines) {
     const std::string texto = Texto(1000, GetParam().fin);
-    const std::vector<std::string_view> lineas = DividirLineas(texto);
+    const std::vector<std::string> lineas = Dividir(texto, 4096);
     ASSERT_EQ(lineas.size(), 1000u);
     EXPECT_EQ(lineas.front(), "linea 0");
     EXPECT_EQ(lineas[500], "linea 500");
@@ -230,7 +336,7 @@ TEST_P(FinesDeLinea, SplitInLinearTime) {
         double ms = 1e9;
         for (int i = 0; i < 5; ++i) {
             const auto t0 = Reloj::now();
-            const auto lineas = DividirLineas(texto);
+            const auto lineas = Dividir(texto);
             ms = std::min(ms, std::chrono::duration<double, std::milli>(Reloj::now() - t0).count());
             EXPECT_FALSE(lineas.empty());
         }

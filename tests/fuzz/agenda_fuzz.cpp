@@ -1,6 +1,9 @@
 // libFuzzer target: the agenda line reader and the line split, on any bytes.
-// Every line of the input is read as a contact line with both decimal
-// separators; a line that reads must give a calendar day and finite numbers.
+// The input is split into lines through blocks of a size its first byte
+// picks, so that line ends fall on block edges; the count read ahead must
+// match the lines given. Every line is read as a contact line with both
+// decimal separators; a line that reads must give a calendar day and finite
+// numbers.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -8,12 +11,21 @@
 #include <string_view>
 
 #include "agenda/LectorAgenda.h"
+#include "agenda/LectorLineas.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, size_t largo) {
     using namespace varnolt;
-    const std::string_view texto(reinterpret_cast<const char*>(datos), largo);
+    if (largo == 0) {
+        return 0;
+    }
+    const size_t bloque = 1 + datos[0] % 64;
+    const std::string_view texto(reinterpret_cast<const char*>(datos) + 1, largo - 1);
+    LectorLineas lector(FuenteTexto(texto), bloque);
+    const std::uint64_t contadas = lector.Contar();
+    std::uint64_t dadas = 0;
     TraductorCodigos codigos;
-    for (std::string_view linea : DividirLineas(texto)) {
+    for (std::string_view linea; lector.Siguiente(linea);) {
+        ++dadas;
         if (linea.find_first_of("\r\n") != std::string_view::npos) {
             std::abort();  // a line never holds a line break
         }
@@ -31,6 +43,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, size_t largo) {
                 }
             }
         }
+    }
+    if (dadas != contadas) {
+        std::abort();
     }
     return 0;
 }
