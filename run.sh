@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: AGPL-3.0-or-later
 # Builds Varnolt and starts it: ./run.sh [AGENDA...]
 # With no agenda it opens the bundled sample. Without a display it prints the
 # headless summary of the same agendas instead. Only the programs are built

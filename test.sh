@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: AGPL-3.0-or-later
 # Builds Varnolt and runs every test: the normal build, the core again under
 # AddressSanitizer and UndefinedBehaviorSanitizer, and the fuzz targets for a
 # short fixed number of runs. Exits non-zero on any failure.

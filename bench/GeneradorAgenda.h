@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Writes large, realistic agendas for benchmarks and stress runs: one header
 // line, then contacts spread evenly over consecutive days from 1 January
 // 2004, with plausible item codes, angles, strengths, weights and longitudes,

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: AGPL-3.0-or-later
 add_library(varnolt_generador STATIC ${CMAKE_CURRENT_LIST_DIR}/GeneradorAgenda.cpp)
 target_link_libraries(varnolt_generador PUBLIC varnolt_core)
 target_include_directories(varnolt_generador PUBLIC ${CMAKE_CURRENT_LIST_DIR})

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Figures of the agenda loader against the least a load must do:
 //   agenda_bench [LINEAS] [ARCHIVO] [RONDAS]
 // Generates the agenda (1,000,000 lines by default) unless ARCHIVO exists.

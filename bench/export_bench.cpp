@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Figures of the exports on a large agenda:
 //   export_bench [LINEAS] [ARCHIVO] [--par-a-par]
 // Generates the agenda (1,000,000 lines by default) unless ARCHIVO exists,

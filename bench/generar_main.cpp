@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // varnolt-generar SALIDA LINEAS [SEMILLA]: writes a large realistic agenda.
 #include <cstdlib>
 #include <iostream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Figures of the window on a large agenda, measured through the real window
 // on the offscreen platform.
 //

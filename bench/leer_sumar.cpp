@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // leer_sumar ARCHIVO: the least a load of an agenda must do, as the baseline
 // the loader is measured against. Reads the file with read() in 1 MiB blocks
 // through one buffer, skips the header, and for every line sums the weight

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // How well the agenda model separates days, over a panel of births.
 //   panel_bench [CARTAS] [AÑO] [PERFIL]
 // Draws CARTAS births (24 by default; seeded, so every run draws the same:

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: AGPL-3.0-or-later
 # The read-only SQLite 2.8 engine: the fixtures' term tables and a large table.
 if(NOT TARGET benchmark::benchmark)
     find_package(benchmark REQUIRED)

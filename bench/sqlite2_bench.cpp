@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Benchmark of the read-only SQLite 2.8 engine on the fixtures
 // (tests/fixtures/arq, read only):
 //   - opening completo.arq and reading its twelve term tables the way the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Figures of the agenda computation: ten years of one chart.
 //   transitos_bench [ARCHIVO] [VECES] [PERFIL]
 // Computes the agenda of a fixed chart (Madrid, 1985-06-15 14:30) for

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: AGPL-3.0-or-later
 # The installed layout, in the conventions of a Linux desktop program
 # (folders relative to the install prefix):
 #

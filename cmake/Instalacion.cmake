@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: AGPL-3.0-or-later
 # What "cmake --install" adds beside the programs (each source folder installs
 # its own programs and files; cmake/Carpetas.cmake names the folders): the
 # links in bin/, the sample agenda, the desktop entry, the icon, the AppStream

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: AGPL-3.0-or-later
 # The Debian package, built from the build folder with "cpack -G DEB": the
 # installed tree under /usr, with the run-time dependencies computed from the
 # binaries by dpkg-shlibdeps (package dpkg-dev).

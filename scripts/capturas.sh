@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: AGPL-3.0-or-later
 # Screenshots of the Varnolt window under a real X server (Xvfb):
 #   scripts/capturas.sh [CARPETA]     (default: capturas/)
 # Loads the sample agenda and saves the main window, the main window with

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: AGPL-3.0-or-later
 # What run.sh and test.sh share: the Debian 12 packages Varnolt builds, runs
 # and tests with, installed when missing, and the steps they print. Sourced.
 #

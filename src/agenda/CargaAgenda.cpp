@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The Data action: choosing agenda files, reading them into the data set and
 // reporting what was loaded; and the clear action.
 #include <algorithm>

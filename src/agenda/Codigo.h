@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Item codes ("Sol", "Júp", "C05" …) held once for the whole program.
 //
 // An agenda of a million contacts repeats a few dozen codes; every record

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The agenda line format.
 //
 // An agenda is Windows-1252 text. Its first line is a header and is never

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Reading agenda files: the contact line format.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The lines of an agenda, read block by block through one reused buffer.
 //
 // A line ends at CR, LF or the pair CR LF; a break after the last line makes

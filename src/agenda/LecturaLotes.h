@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Reading the contact lines of an agenda, after the first, on this thread or
 // on two.
 //

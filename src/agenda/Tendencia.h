@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // One agenda contact: on a day a transiting body aspects an item of the natal
 // chart, with a strength and a weight ("peso ponderado").
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Handlers of the natal item, transit item and angle lists and their buttons.
 #include "analysis/Grupos.h"
 #include "app/FormVarnolt.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The fixed selections of the item and angle filters: the group strings of
 // the natal and transit buttons, the code lists of the "T" buttons and the
 // rows the angle buttons select or toggle.

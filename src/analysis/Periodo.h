@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Period codes of the year: 1 the whole year, 2..5 the quarters, 6..7 the
 // halves, 8..19 the months January to December.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Peak days: the heaviest day of the range, the heaviest seen since the data
 // was loaded, the threshold derived from the user's percentage, the peak
 // days, and the texts of the weighted-days list and the summary labels.

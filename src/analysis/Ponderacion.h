@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The daily weighting: from the loaded contacts that fall in the selected
 // range and pass the natal, transit and angle selection, the number of
 // contacts and the sum of their weights ("peso ponderado") for every day, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The daily weighting run and the peak-day handlers of the main window.
 #include "analysis/Picos.h"
 #include "app/FormVarnolt.h"

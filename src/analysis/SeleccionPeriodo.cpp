@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Handlers of the year list and the period buttons.
 #include "agenda/LectorAgenda.h"
 #include "analysis/Periodo.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Files at the program's edges: opening a file to read it without ever
 // blocking, and replacing a file as a whole without clobbering what is not
 // ours to replace.

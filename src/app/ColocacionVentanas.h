@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Where a floating tool window appears: clear of the main window's command
 // panel and of the buttons that opened it, at the right edge of the screen or
 // beside the tool windows already showing, and always wholly within the

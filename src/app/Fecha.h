@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Whole-day dates.
 //
 // A date is the number of days since 30 December 1899 (day 0), the serial the

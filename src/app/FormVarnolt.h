@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The main window's working state and handlers, without any widget.
 //
 // Everything the program knows lives here: the loaded contacts and their

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Number and date formatting, the one place where the program turns values
 // into the texts it shows and writes.
 //

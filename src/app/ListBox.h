@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The state of a list box of the main window, held as plain data so that the
 // core decides every row, selection and current row and the window only
 // mirrors them: rows, which rows are selected, the current row (the one with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The user's regional settings, as the program reads numbers and writes
 // numbers and dates: the decimal separator and the short month names.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Text helpers shared by the whole program.
 //
 // Varnolt keeps text as UTF-8 in memory. The files it exchanges with the rest

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // What the core asks of the window. The core holds every piece of state and
 // decides everything; the window shows it and answers the few questions only
 // a person can answer. Tests drive the core with a recording fake.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The access layer over the SQLite 2 library: the library is loaded at run
 // time from the "dll" folder beside the executable and fifteen of its
 // functions are bound by name, so that the project's own read-only engine or

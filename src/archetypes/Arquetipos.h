@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The archetype terms: the archetype file in use, its twelve term lists, the
 // three archetype panels of the main window and the catalogue of archetype
 // files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // One archetype term: a key and its text, as the archetype file stores them.
 #pragma once
 

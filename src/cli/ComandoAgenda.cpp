@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // varnolt-cli agenda: computes the agenda of a natal chart and writes it.
 #include <cerrno>
 #include <chrono>

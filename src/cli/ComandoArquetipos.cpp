@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // varnolt-cli arquetipos: the archetype catalogue and the archetype panels
 // of the given agendas, without a window.
 #include <iostream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // varnolt-cli config: the settings as the program reads them.
 #pragma once
 

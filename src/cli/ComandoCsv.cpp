@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // varnolt-cli csv: the CSV report of the contact ranges.
 #include <iostream>
 #include <optional>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // varnolt-cli rangos: the contact ranges of "Detallar".
 #include <filesystem>
 #include <iostream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // varnolt-cli resumen: the analysis of the main window without a window.
 #include <algorithm>
 #include <iostream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The commands of varnolt-cli. Each takes the arguments after its name and
 // returns the exit code: 0 done, 1 failed (the reason on `err`), 2 bad usage.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // varnolt-cli rangos and varnolt-cli csv: "Detallar" of the contact-ranges
 // window and the CSV report, without a window.
 #pragma once

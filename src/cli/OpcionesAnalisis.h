@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The analysis options shared by the commands that load agendas and act like
 // the main window's controls: --anios, --periodo, --natal, --transito,
 // --aspecto, --umbral, --sin-picos, --ver and --orden (see "varnolt-cli

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The window seen from a terminal: messages and errors are kept for the
 // command to print; nothing is asked of the user.
 //

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: AGPL-3.0-or-later
 # varnolt-arq: writes archetype files (SQLite 2.8) from SQL source and dumps
 # them back, reading with the project's engine.
 add_executable(varnolt-arq

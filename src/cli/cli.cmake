@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: AGPL-3.0-or-later
 add_library(varnolt_cli STATIC
     ${CMAKE_CURRENT_LIST_DIR}/ComandoArquetipos.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ComandoResumen.cpp

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // varnolt-cli: Varnolt's analyses for scripts and for people on a server.
 #include <iostream>
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Writing the CSV report file: the lines as Windows-1252 text,
 // each followed by CR LF, no byte-order mark.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The export handlers of the main window: "Detallar" and the contact-ranges
 // window, the CSV window and the file export.
 #include <algorithm>

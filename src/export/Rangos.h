@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Contact ranges without the window: the range record, the item,
 // aspect and sign tables, the walk over a pair's days, the aspect-sign texts
 // and the three line formats. TFormVarnolt (export/Exportacion.cpp) drives

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The CSV report generator as plain functions: the range data
 // lines of "Detallar" in, the report lines, the summary lines and the
 // proposed file name out.

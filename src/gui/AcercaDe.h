@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // "Acerca de Varnolt": the program's name, version and purpose, its licence
 // and the credits the libraries it uses require, and where its documentation
 // lies on this machine. Every text can be selected and copied; nothing in it

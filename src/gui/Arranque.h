@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // What the program does at start besides showing the window: agenda files
 // named on the command line load as the Data action loads them, and the
 // hidden options for screenshots press buttons and save pictures of windows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // "Nueva agenda": the dialog where the user enters a natal chart (name,
 // birth date, time, zone and place), the range and what goes into the agenda,
 // and the action that computes its agenda with one progress window (that can

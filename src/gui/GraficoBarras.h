@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The bar charts, painted by hand with QPainter over the core's
 // chart data (TGrafico): white background, the title in Arial 13 px
 // RGB(64,0,0), a left value axis (automatic, or fixed from 0 to a maximum),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // PBRange, the paint box of the trend graph: every paint asks the
 // core for the drawing steps of its current size (DibujarTendencia) and
 // carries them out; it keeps nothing between paints.

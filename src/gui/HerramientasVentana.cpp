@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The six floating tool windows of the main window, with their content
 // and their toggles, and the weighted-days list window TWDetalleFechas.
 #include "gui/VentanaVarnolt.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The list boxes of the main window: a QListView over the core's TListBox.
 //
 // The core's TListBox holds the rows, the selected rows, the current row and

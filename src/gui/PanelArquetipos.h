@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The content of PanelInfoArq: the three archetype panels side by
 // side, a thin view over the core's LBArqTra, LBArqAsp and LBArqNat.
 //

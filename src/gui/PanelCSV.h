@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The content of the tool window TWCSV, "Data CSV": a
 // thin view over the core's CBTipoTransito, CBTipoReporte, MemoInfo, MemoCSV
 // and MemoResultados.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The content of the tool window TWLumbrisk, "Arquetipos astrológicos"
 //: the list LBDataArq of the archetype files of the catalogue, a
 // thin view over TArquetipos::LBDataArq. Client area 186 × 218 (fixed); rows

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // PanelMain, the strip of commands along the top of the main window: the
 // title panel, the data and view buttons with the periods and years, the
 // month calendar, the transit, natal and angle filter lists with their group

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The content of the tool window TWDetalleContactos, "Contactos Día"
 //: the contacts of the calendar's day and the detail of
 // the chosen one, a thin view over the core's ContactosDia, LBContactos,

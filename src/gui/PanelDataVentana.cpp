@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // PanelData, the chart area under the commands: the daily chart, the three
 // archetype panels and the item charts, and the placement of all of them
 // that the core works out for the current size and view buttons.

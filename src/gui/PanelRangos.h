@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The content of the tool window TWPromptContacts, "Rangos de contactos"
 //: a thin view over the core's MemoTA, MemoPrompt and the state of
 // the window's buttons.

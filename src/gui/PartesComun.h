@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // What the content widgets of the tool windows and panels share (the
 // contacts of the day, the archetype panels, the archetype catalogue, the
 // contact ranges and the CSV report): how they run a core handler, and the

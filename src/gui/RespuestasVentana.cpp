@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The main window's answers to the core's questions (IVentana): the
 // message window, the standard boxes, the file dialogs, the progress and
 // notice windows, letting window messages run during long work, and the

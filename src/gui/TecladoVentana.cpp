@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The main window from the keyboard: a shortcut for every command of the
 // command panel, shown in its tooltip, and "Acerca de Varnolt" (F1).
 // Every button can also be reached with Tab and pressed with Space; Escape

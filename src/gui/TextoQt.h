@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Conversions between the core's texts and colours and Qt's.
 #pragma once
 

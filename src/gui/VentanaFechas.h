@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Small conversions the main window's files share: the core's day serials
 // (day 0 is 30 December 1899) to and from QDate, and Qt paths to the local
 // 8-bit paths the core opens.

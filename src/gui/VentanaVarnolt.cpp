@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The main window TFormVarnolt: construction, FormCreate, the operations
 // that arrange the panels, the redrawing of each view from the core's state,
 // and the window's events. The panels and tool windows are built in

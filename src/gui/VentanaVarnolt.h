@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The main window TFormVarnolt: a thin Qt view over the core's
 // varnolt::TFormVarnolt, which holds all state and every handler.
 //

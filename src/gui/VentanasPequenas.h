@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The three small windows: the message window TFormMSG, the
 // progress window TFormStepCount and the notice window TFormAviso; and the
 // floating tool windows' common behaviour.

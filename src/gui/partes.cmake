@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: AGPL-3.0-or-later
 # The content widgets of the tool windows and panels (contacts of the day,
 # archetype panels, archetype catalogue, contact ranges, CSV report), added to
 # varnolt_gui. src/gui/CMakeLists.txt includes this file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // B-tree pages, cells and overflow chains of the SQLite 2.8 file format.
 //
 // The bytes handled here (integers in the file's byte order): a b-tree page

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The SQLite 2.8 C API (sqlite.h) over the read-only engine: the functions of
 // libsqlite.so.0. No exception leaves this file; every text returned through
 // an errmsg argument is allocated with malloc and freed by sqlite_freemem.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Read-only engine for SQLite 2.8 files: opening, table reading, and the
 // small statement language of sqlite_exec (see Engine.h).
 #include "sqlite2/Engine.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Read-only engine for SQLite 2.8 database files: the C++ interface.
 //
 // Opens a file of the SQLite 2.8 format (either byte order), reads its schema,

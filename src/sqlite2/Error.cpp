@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The fixed texts of the SQLite 2.8 result codes (sqlite_error_string).
 #include "sqlite2/Error.h"
 

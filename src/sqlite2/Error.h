@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Errors of the read-only SQLite 2.8 engine.
 //
 // Every failure inside the engine is thrown as an EngineError carrying one of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Page reader of the SQLite 2.8 file format.
 //
 // The bytes handled here: an SQLite 2.8 database file is a sequence of pages of

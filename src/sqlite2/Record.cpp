@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Row records of the SQLite 2.8 file format.
 //
 // The bytes handled here: a record of N fields opens with N+1 offsets, each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The schema table sqlite_master and the CREATE TABLE statements it keeps.
 //
 // The bytes handled here: sqlite_master is the table b-tree rooted at page 2;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The schema of an SQLite 2.8 database: the table "sqlite_master" and the
 // CREATE TABLE statements it keeps.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The statement language of sqlite_exec: see Statement.h.
 #include "sqlite2/Statement.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The small statement language of the read-only engine: the text given to
 // sqlite_exec split into statements at semicolons (outside quotes, brackets
 // and comments) and each parsed into one of the two statements the engine

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // SQL tokens of SQLite 2.8 and the completeness test of sqlite_complete: see
 // Tokenizer.h.
 #include "sqlite2/Tokenizer.h"

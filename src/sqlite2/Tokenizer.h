@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // SQL tokens as SQLite 2.8 splits statement text, and the statement
 // completeness test of sqlite_complete.
 //

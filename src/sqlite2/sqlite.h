@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 /*
 ** The C interface of the SQLite 2.8 library, as implemented by Varnolt's
 ** read-only engine (libsqlite.so.0). The prototypes, types and constants are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The contacts of one natal chart over a range of days: Varnolt's own model
 // of a transit agenda (docs/agendas.md explains every number).
 //

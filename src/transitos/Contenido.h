@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // What goes into an agenda: which transit bodies, which natal points and
 // which aspect angles, chosen one by one or through a named profile.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The birth data and the range of an agenda as people type them, with the
 // checks and the Spanish messages shared by varnolt-cli and the window; and
 // the last chart entered, kept in Varnolt's own file in the user's

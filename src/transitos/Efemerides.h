@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Positions of the sky from the Swiss Ephemeris: the transit bodies, the
 // points of a natal chart and its house cusps.
 //

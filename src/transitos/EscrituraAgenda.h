@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // An agenda file computed from birth data: the contact lines in the format
 // the loader reads, Windows-1252 with CR LF, written through a temporary
 // file that replaces the target only when it is complete.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Time zones of birth data: an IANA zone name resolved with the system's zone
 // data (daylight saving included), or a fixed offset such as "+02:00".
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Handlers of the contacts-of-the-day window, the contact detail and the
 // three ways of choosing a day (calendar, weighted-days list, daily chart).
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The contacts of a day and the detail of one contact, as texts: the rows of
 // the contacts list, the strength bands, the distance between two days, the
 // degree text of a longitude, the display names of items and signs, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The trend graph as a list of drawing steps: what DibujarTendencia
 // draws on the paint box PBRange for a given client size, in pixel
 // coordinates from its top-left corner. The window only carries the steps out

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The bar charts as data: what each bar shows (value, label, colour) and the
 // chart titles. The window paints them; the core fills them after every
 // weighting.

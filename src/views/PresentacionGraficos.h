@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // What the window needs to place and label the chart area, without a widget:
 // the arrangement of the chart panels (AjustarGraficos), the value
 // marks "#,###", the scale of a chart's left axis, which category labels fit

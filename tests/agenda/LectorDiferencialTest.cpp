@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The contact line reader against a plain reference reader written straight
 // from the rules of the format: both must accept and refuse the same lines
 // and read the same fields, on the lines of a real agenda and on many

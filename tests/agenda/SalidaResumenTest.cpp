@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The output of `varnolt-cli resumen` over a set of small agendas that probe
 // the loader's edges (line ends, errors, blank and binary lines, unsorted
 // dates, empty files, both decimal separators) and over the bundled agendas,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Every file the programs read or write goes through the file edges of
 // app/ArchivoSeguro: this looks through the sources for direct file access
 // elsewhere, so that a new file cannot bypass them unnoticed. An exception

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The file edges: bounded reads of regular files only, replacing through a
 // locked private temporary, links followed, the Spanish texts of errors.
 #include "app/ArchivoSeguro.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The first place of a tool window: below the command panel, clear of the
 // buttons that opened it, within the screen, beside the tool windows already
 // showing; and the places remembered from an earlier run.

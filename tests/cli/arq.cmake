@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: AGPL-3.0-or-later
 # End-to-end tests of varnolt-arq: the program is run as the user runs it.
 varnolt_test(arq_tests
     ${CMAKE_CURRENT_LIST_DIR}/arq_herramienta.cpp

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // varnolt-arq run as a program: "volcar" of every fixture
 // (tests/fixtures/arq/*.arq, written by the genuine SQLite 2.8 library)
 // then "crear" then "volcar" gives the same text and the same table contents

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: AGPL-3.0-or-later
 varnolt_test(cli_tests
     ${CMAKE_CURRENT_LIST_DIR}/ArquetiposCliTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ResumenTest.cpp

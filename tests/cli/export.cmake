@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: AGPL-3.0-or-later
 # varnolt-cli rangos and csv (the exports), run as functions.
 varnolt_test(export_cli_tests
     ${CMAKE_CURRENT_LIST_DIR}/exportCliTest.cpp

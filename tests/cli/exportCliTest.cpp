@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // varnolt-cli rangos and varnolt-cli csv, run as functions.
 #include <gtest/gtest.h>
 

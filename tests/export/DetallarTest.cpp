@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // "Detallar" through the main window's core: the run, its lines,
 // the filter restore, the enabled state, and the one-pass way of finding the
 // pairs' days against the pair-by-pair way of the original.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Helpers of the export tests: agenda lines with a chosen transit longitude,
 // and archetype rows made from the loaded catalogues (the tests do not need
 // an archetype file).

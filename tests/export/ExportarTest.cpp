@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // writing the report to the file the user names.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Contact ranges without the window: tables, the walk over a pair's days, the
 // aspect-sign texts and the three line formats.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // the CSV report generator as a plain function.
 #include <gtest/gtest.h>
 

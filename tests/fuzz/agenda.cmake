@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: AGPL-3.0-or-later
 # The agenda line reader.
 add_executable(agenda_fuzz ${CMAKE_CURRENT_LIST_DIR}/agenda_fuzz.cpp)
 target_link_libraries(agenda_fuzz PRIVATE varnolt_core)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // libFuzzer target: the agenda line reader and the line split, on any bytes.
 // The input is split into lines through blocks of a size its first byte
 // picks, so that line ends fall on block edges; the count read ahead must

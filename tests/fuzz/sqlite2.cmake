@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: AGPL-3.0-or-later
 # The read-only SQLite 2.8 engine: whole database images opened in memory.
 add_executable(sqlite2_fuzz ${CMAKE_CURRENT_LIST_DIR}/sqlite2_fuzz.cpp)
 target_link_libraries(sqlite2_fuzz PRIVATE sqlite2_engine)

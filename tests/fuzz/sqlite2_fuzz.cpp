@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // libFuzzer target for the read-only SQLite 2.8 engine: the input is a whole
 // database image, opened in memory; every table is read through exec with the
 // program's pragmas and statement ("select *, rowid from T" plus a line feed).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The window's own small files (the tool window places, the last chart)
 // with what a careful user's machine can hold in their place: the window
 // starts, nothing blocks, and whatever is not a plain file stays as it was.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The archetype texts in the real window: the right pane of "Contactos Día"
 // that SBDetalleArq brings into view, the rows of the archetype panels that
 // are shortened to their list's width (the aspect rows keep their angle),

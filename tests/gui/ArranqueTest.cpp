@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Start-up: FormCreate, the standalone check, the initial state of the
 // window and its controls' captions and hints, the command line.
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The layout of the main window: which chart panels show after "Tend." and
 // "Arq.", the window on a small screen, and where the tool windows open and
 // come back.

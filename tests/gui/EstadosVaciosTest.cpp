@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // What the window says when there is nothing to show: the first view, the
 // contacts of the day without contacts, "Copiar" with nothing to copy; and
 // what a load and "Limpiar" leave behind (the calendar, the reference date,

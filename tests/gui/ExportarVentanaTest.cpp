@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The export road through the real window, as a user takes it: "Detallar"
 // then "Copiar" (and the hidden "Copy") of "Rangos de contactos" put their
 // lines on the system clipboard; "Crear [ ].csv" of "Data CSV" asks the save

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // A daily chart of many more bars than pixels: bars and labels go by pixel
 // columns. Each column shows its highest bar, and its first bar stands for
 // it among the labels: every such bar whose own label fits is labelled.

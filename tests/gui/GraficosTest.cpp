@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The bar charts and the trend graph as painted.
 #include <QSignalSpy>
 #include <optional>

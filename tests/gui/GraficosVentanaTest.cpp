@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The charts and the trend graph inside the whole window: which category
 // labels the sample agenda gets, the tooltips where labels do not all fit,
 // the daily axis raised before a load, and the trend graph after "Limpiar"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // A list whose rows the core keeps as data: the view writes out only the
 // rows it shows, keeps its place when a refill brings the same rows, and
 // takes new rows when they change.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The list boxes: rows, selections written back into the core, the group
 // buttons, the row painter, the weighted-days window and its controls.
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // "Nueva agenda": the dialog, the button and Ctrl+N in the real window.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The content widgets of the tool windows and panels, each shown by itself
 // over a core loaded with the sample agenda, driven as a user would through
 // their component names: the contacts of the day and the contact detail,

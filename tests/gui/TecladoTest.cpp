@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The window without the mouse: shortcuts for every command, Tab and Space
 // on the buttons, Escape on the tool windows; and the About box.
 #include <QAbstractSpinBox>

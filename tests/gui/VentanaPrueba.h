@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The window under test: a VentanaVarnolt whose dialogs are answered by the
 // test, shown on the offscreen platform, and helpers to reach its widgets by
 // their component names and to act on them as a user would.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The main window driven as a user would: loading through the file dialog,
 // years and periods, the panels' arrangement, clearing, errors, input while
 // the loader lets window messages run, dropped files.

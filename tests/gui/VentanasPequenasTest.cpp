@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The message, progress and notice windows.
 #include <QProgressBar>
 #include <QPushButton>

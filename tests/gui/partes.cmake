@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: AGPL-3.0-or-later
 # Tests of the content widgets of the tool windows and panels (contacts of the
 # day, archetype panels, archetype catalogue, contact ranges, CSV report),
 # each shown by itself over a core loaded with the sample agenda; they run

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: AGPL-3.0-or-later
 # Installs the build into a fresh prefix and runs the installed programs as a
 # user does: through the links in bin/, from a working folder of their own,
 # with a new home folder.

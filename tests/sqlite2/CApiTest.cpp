@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The C API of the built libsqlite.so.0, loaded with dlopen and bound by name
 // the way the program binds the genuine SQLite 2.8 library (the
 // fifteen functions). Reads the fixtures in tests/fixtures/arq.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Damaged and hostile files: truncated images, loops in overflow chains and
 // b-trees, page numbers out of range, bad offsets and sizes, bad headers and
 // schema texts, and random byte changes. The engine must fail with an error

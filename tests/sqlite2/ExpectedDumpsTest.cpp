@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Every dump in tests/fixtures/arq/expected (made by the genuine SQLite 2.8
 // library) against the engine: the same statement after the same two pragmas
 // must hand the callback the same column names, declared types and rows, or

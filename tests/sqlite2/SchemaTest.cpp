@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // CREATE TABLE statements as the schema keeps them: column names, declared
 // types as the genuine library reports them, and the INTEGER PRIMARY KEY.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Helpers shared by the tests of the SQLite 2.8 engine: the fixtures of
 // tests/fixtures/arq (read only), a tiny JSON reader for expected/*.json,
 // a Windows-1252 encoder for the texts of those dumps, a capture of what

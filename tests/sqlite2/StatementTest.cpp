@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The statements sqlite_exec understands, on the fixtures of
 // tests/fixtures/arq (completo.arq, tablas_vacias.arq, grande.arq): letter
 // case, white space and comments, several statements in one text, the two

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // A command of varnolt-cli run in the test's own process: its exit code and
 // what it wrote to its standard output and error.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // A window for tests: records what the core shows and answers the dialogs
 // with what the test prepared.
 #pragma once

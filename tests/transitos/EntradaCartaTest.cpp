@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The files and limits around a chart's agenda: the remembered chart read
 // and written through the program's file edges, the settings file named on
 // the command line, the length of the name and the hundred-year range.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Inside one bar chart: which category labels are drawn, which bands a
 // height leaves room for, and the left axis of ChartDia around loads.
 #include <gtest/gtest.h>

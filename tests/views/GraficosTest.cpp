@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The chart data after a weighting: day bars labelled "yyyy-mm-dd" in both
 // series of the daily chart, whatever the year.
 #include "views/Graficos.h"

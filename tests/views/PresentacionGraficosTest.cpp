@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 #include "views/PresentacionGraficos.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The settings file of the suite: a classic initialisation file.
 //
 // A line "[name]" opens a section; lines "key=value" follow. Section and key

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Where the program finds its files: its own folder, the user's documents
 // folder, and the small path helpers the settings need.
 //

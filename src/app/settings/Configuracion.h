@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The settings the suite keeps in Varnolt.ini, as the program holds them.
 //
 // Twelve sections. Data, View, Apps and ViewPelliqor are lists of single

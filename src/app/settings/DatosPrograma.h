@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The program's data module: the settings and fixed tables that live from
 // start to exit, with the start-up and shut-down steps around the window.
 //

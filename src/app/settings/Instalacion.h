@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Where the program's own files are, found from its real executable, and
 // where its settings file goes.
 //

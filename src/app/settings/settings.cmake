@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: AGPL-3.0-or-later
 # The settings file, the program's start-up and exit steps, and where the
 # program finds its own files.
 find_path(VARNOLT_SWE_INCLUDE swephexp.h REQUIRED)

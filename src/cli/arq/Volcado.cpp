@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Prints the tables of an SQLite 2.8 file, read with the project's read-only
 // engine (sqlite2/Engine.h), as CREATE TABLE and INSERT statements.
 #include "cli/arq/Volcado.h"

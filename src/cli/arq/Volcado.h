@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // "varnolt-arq volcar": prints every table of an SQLite 2.8 file as the SQL
 // source "varnolt-arq crear" reads (FuenteSql.h), in UTF-8.
 //

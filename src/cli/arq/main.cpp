@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // varnolt-arq: writes and dumps Varnolt's archetype files (SQLite 2.8
 // databases, ".arq").
 //

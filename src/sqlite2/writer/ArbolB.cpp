@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Packs sorted entries into the pages of an SQLite 2.8 b-tree, bottom-up.
 //
 // Bytes written per b-tree page: the 8-byte header (u32 right child, u16

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Builds b-trees of the SQLite 2.8 file format into a file image in memory.
 //
 // What lands on disk (see Formato.h for the page and cell layout): the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Assembles a complete SQLite 2.8 database file: page 1 (header text, magic
 // word 0xDAE37528, empty free list, schema cookie, file format 4), the
 // sqlite_master tree rooted on page 2 with one ("table", name, name,

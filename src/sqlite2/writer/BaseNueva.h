@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // A whole SQLite 2.8 database file made from tables held in memory.
 //
 // The file the writer makes (layout of pages and cells in Formato.h, of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The numbers of the SQLite 2.8 database file (the "version 2" file format,
 // btree file format 4) as the writer lays it out, little-endian machine.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Reader of the SQL source of an archetype file (the grammar is in
 // FuenteSql.h): a tokenizer that keeps line numbers and a recursive-descent
 // parser that turns CREATE TABLE and INSERT statements into the tables,

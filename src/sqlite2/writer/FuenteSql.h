@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Reads the SQL source of an archetype file: a UTF-8 text of CREATE TABLE and
 // INSERT INTO … VALUES (…) statements, each ended by ";" (the last one may
 // omit it), with "--" and "/* */" comments.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Writes the key and the record of a table entry; the byte layout is told in
 // Registro.h: a 4-byte big-endian row id with its sign bit inverted, and a
 // record of N+1 little-endian offsets of 1, 2 or 3 bytes followed by the

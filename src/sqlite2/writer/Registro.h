@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The key and the data of a table entry in the SQLite 2.8 file format.
 //
 // Key: the row id, a signed 32-bit integer, as 4 bytes that sort as the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The window keeps its settings file in Qt's folder for the application's
 // settings (QStandardPaths::AppConfigLocation, application "Varnolt", no
 // organization); varnolt-cli config reads the core's folder. Both must be the

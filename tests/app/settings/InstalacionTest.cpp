@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Where the program finds its own files from its real executable (a build
 // folder, a portable copy, an installed tree), where its settings file goes,
 // and the copy of the sample archetype file into a new user's folder.

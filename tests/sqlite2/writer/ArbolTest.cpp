@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // Whole files built by ConstruirBase, read back and checked by Verificador:
 // header and meta values as the genuine files have them, every page used
 // exactly once, multi-level b-trees, overflow chains, and the genuine

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The SQL source reader: what it stores, and how it refuses what it cannot
 // store, naming the line.
 #include <gtest/gtest.h>

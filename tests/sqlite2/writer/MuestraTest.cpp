@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The bundled sample archetype source (data/arquetipos/quillmere_C1_001_v.1.0.sql):
 // it builds into a sound file with a text for every item, house, sign and
 // aspect code in each of the twelve term tables, and an _Info_Data row with

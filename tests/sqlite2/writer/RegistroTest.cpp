@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // The key and record encodings against the bytes the genuine SQLite 2.8
 // library wrote into the fixtures (tests/fixtures/arq/*.arq).
 #include <gtest/gtest.h>

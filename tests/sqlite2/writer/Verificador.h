@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
 // A strict checker of SQLite 2.8 database files, for the writer's tests only.
 //
 // It walks page 1, the free list, and every b-tree named in sqlite_master,
