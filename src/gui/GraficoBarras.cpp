@@ -450,9 +450,19 @@ void GraficoBarras::paintEvent(QPaintEvent*) {
             if (caja.top() < g.altoTitulo - 2) {
                 caja.moveTop(g.altoTitulo - 2);
             }
+            // A mark over a bar at the chart's edge stays whole inside the
+            // chart; its leader still points at the bar's centre.
+            if (caja.right() > width() - 1) {
+                caja.moveRight(width() - 1);
+            }
+            if (caja.left() < 0) {
+                caja.moveLeft(0);
+            }
+            // Marks keep a pixel clear of each other every way, so that two
+            // boxes never read as one.
             bool solapa = false;
             for (const TextoDibujado& m : marcas_) {
-                if (m.Rect.intersects(caja.adjusted(-1, 0, 1, 0))) {
+                if (m.Rect.intersects(caja.adjusted(-1, -1, 1, 1))) {
                     solapa = true;
                     break;
                 }

@@ -292,6 +292,31 @@ TEST_F(Graficos, SmallWindowsKeepThePlotHeight) {
     }
 }
 
+// In the narrow charts of the Arq. view, on a small screen too, every value
+// mark drawn lies whole inside its chart and clear of every other mark.
+TEST_F(Graficos, ValueMarksStayWholeAndApart) {
+    CargarMuestra();
+    Pulsar("SBViewArq");
+    for (const QSize tamano : {QSize(1280, 720), QSize(1359, 761)}) {
+        ventana->resize(tamano);
+        Procesar();
+        for (const char* nombre : {"ChartItemNat", "ChartItemTra", "ChartAngTra"}) {
+            auto* c = Hijo<gui::GraficoBarras>(nombre);
+            SCOPED_TRACE(std::string(nombre) + " " + std::to_string(tamano.width()));
+            c->grab();  // paint
+            const auto& marcas = c->MarcasDibujadas();
+            ASSERT_FALSE(marcas.empty());
+            for (size_t i = 0; i < marcas.size(); ++i) {
+                EXPECT_TRUE(c->rect().contains(marcas[i].Rect)) << gui::S(marcas[i].Texto);
+                for (size_t j = i + 1; j < marcas.size(); ++j) {
+                    EXPECT_FALSE(marcas[i].Rect.adjusted(-1, -1, 1, 1).intersects(marcas[j].Rect))
+                        << gui::S(marcas[i].Texto) << " / " << gui::S(marcas[j].Texto);
+                }
+            }
+        }
+    }
+}
+
 TEST_F(Graficos, TrendGraphPaintsTheCoreSteps) {
     CargarMuestra();
     Pulsar("SBGP");
