@@ -158,6 +158,14 @@ std::pair<Acciones, Acciones> Clics(gui::VentanaVarnolt& ventana) {
     return {unAnio, todos};
 }
 
+// The benchmark's window answers its messages itself: no box waits for a
+// click; an error is printed.
+void Silenciar(gui::VentanaVarnolt& ventana) {
+    ventana.DialogoMensaje = [](const std::string&) {};
+    ventana.DialogoError = [](const std::string& t) { std::cerr << "error: " << t << "\n"; };
+    ventana.DialogoInformacion = [](const std::string&) {};
+}
+
 }  // namespace
 
 // ---- Fresh processes -------------------------------------------------------
@@ -168,9 +176,7 @@ std::pair<Acciones, Acciones> Clics(gui::VentanaVarnolt& ventana) {
 int ProcesoVentana(const std::string& archivo) {
     ConfiguracionRegional().SeparadorDecimal = '.';
     gui::VentanaVarnolt ventana(QStringLiteral("/bench/gui_bench"));
-    ventana.DialogoMensaje = [](const std::string&) {};
-    ventana.DialogoError = [](const std::string& t) { std::cerr << "error: " << t << "\n"; };
-    ventana.DialogoInformacion = [](const std::string&) {};
+    Silenciar(ventana);
     ventana.show();
     Procesar();
     QElapsedTimer t;
@@ -440,9 +446,7 @@ int main(int argc, char** argv) {
     ConfiguracionRegional().SeparadorDecimal = '.';
 
     gui::VentanaVarnolt ventana(QStringLiteral("/bench/gui_bench"));
-    ventana.DialogoMensaje = [](const std::string&) {};
-    ventana.DialogoError = [](const std::string& t) { std::cerr << "error: " << t << "\n"; };
-    ventana.DialogoInformacion = [](const std::string&) {};
+    Silenciar(ventana);
     ventana.show();
     Procesar();
     TFormVarnolt& form = ventana.Form();
